@@ -1,0 +1,5 @@
+#pragma once
+// String ids of the apps subsystem (block 2100-, see StringIds.h).
+
+namespace AppsStr {
+}  // namespace AppsStr

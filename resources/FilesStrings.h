@@ -1,0 +1,5 @@
+#pragma once
+// String ids of the files subsystem (block 1500-, see StringIds.h).
+
+namespace FilesStr {
+}  // namespace FilesStr

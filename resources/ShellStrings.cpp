@@ -1,0 +1,10 @@
+#include "resources/ShellStrings.h"
+#include "resources/StringTables.h"
+
+namespace {
+const StringEntry kTable[] = {
+    {0, "", "", ""},  // placeholder until the subsystem adds its texts
+};
+}  // namespace
+
+std::span<const StringEntry> shellStrings() { return {kTable + 1, kTable + 1}; }

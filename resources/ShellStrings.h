@@ -1,0 +1,5 @@
+#pragma once
+// String ids of the shell subsystem (block 1700-, see StringIds.h).
+
+namespace ShellStr {
+}  // namespace ShellStr
