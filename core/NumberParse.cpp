@@ -24,8 +24,8 @@ double parseDoublePrefix(std::string_view text) {
         text.remove_prefix(1);
     }
     double value = 0.0;
-    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value,
-                                     std::chars_format::general);
+    auto [ptr, ec] =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
     if (ec == std::errc::result_out_of_range) {
         // from_chars leaves value untouched; strtod would give +-HUGE_VAL or a denormal/zero.
         value = HUGE_VAL;
@@ -52,7 +52,9 @@ long parseLongPrefix(std::string_view text) {
     (void)ptr;
     if (ec == std::errc::result_out_of_range) return negative ? LONG_MIN : LONG_MAX;
     if (ec != std::errc()) return 0;
-    if (!negative) return magnitude > static_cast<unsigned long>(LONG_MAX) ? LONG_MAX : static_cast<long>(magnitude);
+    if (!negative)
+        return magnitude > static_cast<unsigned long>(LONG_MAX) ? LONG_MAX
+                                                                : static_cast<long>(magnitude);
     if (magnitude > static_cast<unsigned long>(LONG_MAX) + 1ul) return LONG_MIN;
     return static_cast<long>(0ul - magnitude);
 }

@@ -26,7 +26,8 @@ RunLog& runLog() {
 std::string timePrefix() {
     const auto now = std::chrono::system_clock::now();
     const auto ms =
-        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
+        1000;
     const std::time_t t = std::chrono::system_clock::to_time_t(now);
     std::tm local{};
     localtime_r(&t, &local);
@@ -109,7 +110,9 @@ void logWrite(const char* format, ...) {
     append(message);
 }
 
-void logWriteText(const std::string& text) { append(text); }
+void logWriteText(const std::string& text) {
+    append(text);
+}
 
 std::u16string pendingLogText() {
     RunLog& log = runLog();

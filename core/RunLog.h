@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-inline constexpr size_t kLogMessageMaxChars = 512;     ///< longer messages are cut
+inline constexpr size_t kLogMessageMaxChars = 512;        ///< longer messages are cut
 inline constexpr long long kLogFileMaxBytes = 5'000'000;  ///< a larger file is deleted
 
 /// Where logWrite appends; until a path is set, lines stay pending in memory.

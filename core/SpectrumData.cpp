@@ -17,8 +17,8 @@ constexpr double kNearestLimitNm = 1000.0;
 constexpr int kMaxExtraPoints = 1 << 29;
 
 constexpr const char* kExtensions[kFileTypeCount] = {
-    ".data", ".tr", ".ab", ".rf", ".ai", ".ri", ".lmp", ".wb", ".cal", ".clr", ".data", ".data",
-    ".data",
+    ".data", ".tr",  ".ab",  ".rf",   ".ai",   ".ri",   ".lmp",
+    ".wb",   ".cal", ".clr", ".data", ".data", ".data",
 };
 
 SeriesFileWriter& seriesWriter() {
@@ -58,13 +58,15 @@ bool allocateSlot(SpectrumSeries& series) {
 
 CSpectrumData::CSpectrumData() {
     loadFileTypeNames();
-    for (int i = 0; i < kFileTypeCount; ++i) fileExtensions[i] = kExtensions[i];
+    for (int i = 0; i < kFileTypeCount; ++i)
+        fileExtensions[i] = kExtensions[i];
     current.typeName = "Spectrum view";
     if (!allocateSlot(current)) {
         showMessage(loadString(CoreStr::kAllocateMemoryFail));
         return;
     }
-    for (int i = 0; i < kMaxPixels; ++i) current.wave[i] = i * 0.25;
+    for (int i = 0; i < kMaxPixels; ++i)
+        current.wave[i] = i * 0.25;
     current.count = kMaxPixels;
     current.valid = 1;
     try {
@@ -84,8 +86,7 @@ void CSpectrumData::setSeriesFileWriter(SeriesFileWriter writer) {
 }
 
 int CSpectrumData::frameCount() const {
-    std::lock_guard guard(frameLock_);
-    return frameCounter;
+    return frameCounter.load();
 }
 
 int CSpectrumData::setSpectrum(const double* wave, const double* values, int count) {
@@ -95,11 +96,13 @@ int CSpectrumData::setSpectrum(const double* wave, const double* values, int cou
     if (!current.allocated()) return 0;
     if (wave) std::copy(wave, wave + count, current.wave.begin());
     if (values) {
-        if (scaleFactor == 1) {
+        const int factor = scaleFactor.load();
+        if (factor == 1) {
             std::copy(values, values + count, current.value.begin());
         } else {
-            const double k = scaleFactor;
-            for (int i = 0; i < count; ++i) current.value[i] = k * values[i];
+            const double k = factor;
+            for (int i = 0; i < count; ++i)
+                current.value[i] = k * values[i];
         }
     }
     current.typeCode = 0;
@@ -139,7 +142,8 @@ int CSpectrumData::getSpectrumMinusDark(double* wave, double* values, int* count
     if (count) *count = n;
     if (!values) return 1;
     if (hasDark && dark.allocated())
-        for (int i = 0; i < n; ++i) values[i] -= dark.value[i];
+        for (int i = 0; i < n; ++i)
+            values[i] -= dark.value[i];
     applyNonlinear(values, n);
     return 1;
 }
@@ -240,7 +244,8 @@ int CSpectrumData::getTransmissivity(double* values, double* wave, int* count) {
     const double* S = scratch_.data();
     const double* D = dark.value.data();
     const double* N = netReference.value.data();
-    for (int i = 0; i < n; ++i) values[i] = N[i] == 0.0 ? 0.0 : (S[i] - D[i]) / N[i] * 100.0;
+    for (int i = 0; i < n; ++i)
+        values[i] = N[i] == 0.0 ? 0.0 : (S[i] - D[i]) / N[i] * 100.0;
     std::copy_n(netReference.wave.begin(), n, wave);
     if (count) *count = n;
     return 1;
@@ -344,10 +349,11 @@ int CSpectrumData::evaluateConcentration(double* result) {
             break;
         }
         case 2:
-            a = integrateSeries(wave.data(), absorbance.data(), n, c.integralRule,
-                                c.integralStart, c.integralEnd);
+            a = integrateSeries(wave.data(), absorbance.data(), n, c.integralRule, c.integralStart,
+                                c.integralEnd);
             break;
-        default: return 1;
+        default:
+            return 1;
     }
     if (result) *result = c.curveA1 * a + c.curveA0 + a * (a * c.curveA2);
     return 1;
@@ -355,10 +361,14 @@ int CSpectrumData::evaluateConcentration(double* result) {
 
 int CSpectrumData::saveLastStored(const std::string& fileName, const std::string& header,
                                   int fileType) {
-    if (fileType >= 1 && fileType <= 7) valueDecimals = 3;
-    else if (fileType == 10) valueDecimals = 3;
-    else if (fileType == 8) valueDecimals = 10;
-    else valueDecimals = 1;
+    if (fileType >= 1 && fileType <= 7)
+        valueDecimals = 3;
+    else if (fileType == 10)
+        valueDecimals = 3;
+    else if (fileType == 8)
+        valueDecimals = 10;
+    else
+        valueDecimals = 1;
     const SeriesFileWriter& writer = seriesWriter();
     if (!writer || !lastStored.allocated()) return 0;
     // The writer's own result: a failed write is reported as a failure.
@@ -370,10 +380,12 @@ double integrateSeries(const double* x, const double* y, int count, int rule, do
                        double to) {
     if (!x || !y || count <= 0) return 0.0;
     int i = 0;
-    while (i < count && x[i] < from) ++i;
+    while (i < count && x[i] < from)
+        ++i;
     if (i == count) i = 0;
     int e = 0;
-    for (int j = 0; j < count && x[j] <= to; ++j) e = j;
+    for (int j = 0; j < count && x[j] <= to; ++j)
+        e = j;
 
     if (rule == 1) {
         // The step comes from the requested limits; with no interval there is nothing to sum.
@@ -388,8 +400,10 @@ double integrateSeries(const double* x, const double* y, int count, int rule, do
     }
     double sum = 0.0;
     for (int k = i; k <= e - 2; ++k) {
-        if (rule == 0) sum += (x[k + 1] - x[k]) * y[k];
-        else sum += (y[k] + y[k + 1]) / 2.0 * (x[k + 1] - x[k]);
+        if (rule == 0)
+            sum += (x[k + 1] - x[k]) * y[k];
+        else
+            sum += (y[k] + y[k + 1]) / 2.0 * (x[k + 1] - x[k]);
     }
     return sum;
 }
@@ -399,10 +413,12 @@ int splitNumbers(const std::string& line, std::vector<double>& out) {
     size_t i = 0;
     const size_t n = line.size();
     while (i < n) {
-        while (i < n && (line[i] == ' ' || line[i] == '\t' || line[i] == ',')) ++i;
+        while (i < n && (line[i] == ' ' || line[i] == '\t' || line[i] == ','))
+            ++i;
         if (i >= n) break;
         const size_t start = i;
-        while (i < n && line[i] != ' ' && line[i] != '\t' && line[i] != ',') ++i;
+        while (i < n && line[i] != ' ' && line[i] != '\t' && line[i] != ',')
+            ++i;
         out.push_back(parseDoublePrefix(std::string_view(line).substr(start, i - start)));
     }
     return 1;

@@ -5,6 +5,7 @@
 // always holds one whole frame.
 
 #include <array>
+#include <atomic>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -29,10 +30,10 @@ struct SpectrumSeries {
 
 /// Filled by the concentration wizard.
 struct ConcentrationSettings {
-    int beerLambert = 0;          ///< nonzero: single-wavelength Beer-Lambert evaluation
-    double beerFactor = 0.0;      ///< concentration per absorbance unit
-    double beerWavelength = 0.0;  ///< nm
-    int curveMethod = 0;          ///< 0 one wavelength, 1 mean over a band, 2 integrated
+    int beerLambert = 0;           ///< nonzero: single-wavelength Beer-Lambert evaluation
+    double beerFactor = 0.0;       ///< concentration per absorbance unit
+    double beerWavelength = 0.0;   ///< nm
+    int curveMethod = 0;           ///< 0 one wavelength, 1 mean over a band, 2 integrated
     double curveWavelength = 0.0;  ///< nm, method 0
     double bandStart = 0.0;        ///< nm, method 1 (inclusive)
     double bandEnd = 0.0;          ///< nm, method 1 (inclusive)
@@ -59,12 +60,12 @@ struct RecordEntry {
 class CSpectrumData;
 
 /// The data-file writer the record hands lastStored to (installed by the files subsystem).
-using SeriesFileWriter = std::function<int(CSpectrumData& data, const std::string& path,
-                                           const std::string& header, const double* x,
-                                           const double* y, int count)>;
+using SeriesFileWriter =
+    std::function<int(CSpectrumData& data, const std::string& path, const std::string& header,
+                      const double* x, const double* y, int count)>;
 
 class CSpectrumData {
-public:
+  public:
     CSpectrumData();
     CSpectrumData(const CSpectrumData&) = delete;
     CSpectrumData& operator=(const CSpectrumData&) = delete;
@@ -116,7 +117,7 @@ public:
     std::vector<RecordEntry> records;
     std::array<std::string, kFileTypeCount> fileTypeNames;
     std::array<std::string, kFileTypeCount> fileExtensions;
-    int frameCounter = 0;  ///< +1 on every setSpectrum; written under the frame lock
+    std::atomic<int> frameCounter{0};  ///< +1 on every setSpectrum (acquisition thread)
     int hasReference = 0;
     int hasDark = 0;
     int hasNetReference = 0;
@@ -126,18 +127,18 @@ public:
     int nonlinearEnabled = 0;  ///< user switch "Nonlinear correction"
     int fileLayout = 0;        ///< 0 data lines only, 1 with header; copied before each write
     ConcentrationSettings concentration;
-    int scaleFactor = 1;     ///< multiplier of every published frame; set at connect
-    int valueDecimals = 2;   ///< decimals of values when a series is written
+    std::atomic<int> scaleFactor{1};  ///< multiplier of every published frame; set at connect
+    int valueDecimals = 2;            ///< decimals of values when a series is written
     int testSeriesShown = 0;
     double laserWavelength = 0.0;  ///< Raman excitation, nm
     double powerRangeStart = 0.0;  ///< nm
     double powerRangeEnd = 0.0;    ///< nm
     int powerRule = 0;
     std::array<double, 6> nonlinearCoeff{};  ///< k0..k5 in the device's order
-    int nonlinearCount = 0;  ///< 6 when the coefficients came from the device
+    int nonlinearCount = 0;                  ///< 6 when the coefficients came from the device
     std::string savedLocale;
 
-private:
+  private:
     void applyNonlinear(double* values, int count) const;
     // Copies current's wave and value under the frame lock; returns the count.
     int copyCurrent(double* wave, double* values) const;

@@ -7,4 +7,6 @@ const StringEntry kTable[] = {
 };
 }  // namespace
 
-std::span<const StringEntry> appsStrings() { return {kTable + 1, kTable + 1}; }
+std::span<const StringEntry> appsStrings() {
+    return {kTable + 1, kTable + 1};
+}

@@ -22,4 +22,6 @@ const StringEntry kTable[] = {
 };
 }  // namespace
 
-std::span<const StringEntry> coreStrings() { return kTable; }
+std::span<const StringEntry> coreStrings() {
+    return kTable;
+}

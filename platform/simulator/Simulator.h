@@ -15,8 +15,8 @@ extern "C" {
 #endif
 
 enum CorvaneSimScene {
-    CORVANE_SIM_DARK = 0,   /* shutter closed */
-    CORVANE_SIM_LAMP = 1,   /* tungsten-halogen lamp, about 2856 K, through the instrument response */
+    CORVANE_SIM_DARK = 0, /* shutter closed */
+    CORVANE_SIM_LAMP = 1, /* tungsten-halogen lamp, about 2856 K, through the instrument response */
     CORVANE_SIM_SAMPLE = 2, /* the lamp through a sample with absorption bands */
     CORVANE_SIM_LINES = 3,  /* mercury-argon emission lines */
     CORVANE_SIM_LED = 4,    /* a green LED */

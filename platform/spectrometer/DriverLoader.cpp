@@ -11,8 +11,12 @@ namespace {
 using AnyFn = void (*)();
 static_assert(sizeof(SpectrometerApi) == kSpectrometerSymbols.size() * sizeof(AnyFn));
 
-AnyFn* slots(SpectrometerApi& api) { return reinterpret_cast<AnyFn*>(&api); }
-const AnyFn* slots(const SpectrometerApi& api) { return reinterpret_cast<const AnyFn*>(&api); }
+AnyFn* slots(SpectrometerApi& api) {
+    return reinterpret_cast<AnyFn*>(&api);
+}
+const AnyFn* slots(const SpectrometerApi& api) {
+    return reinterpret_cast<const AnyFn*>(&api);
+}
 
 }  // namespace
 
