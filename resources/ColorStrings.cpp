@@ -3,10 +3,11 @@
 
 namespace {
 const StringEntry kTable[] = {
-    {0, "", "", ""},  // placeholder until the subsystem adds its texts
+    {ColorStr::kTristimulusError, "Calculate Tristimulus Values error!", "计算三刺激值错误！",
+     "計算三刺激值錯誤！"},
 };
 }  // namespace
 
 std::span<const StringEntry> colorStrings() {
-    return {kTable + 1, kTable + 1};
+    return kTable;
 }
