@@ -16,6 +16,7 @@ const QColor kPeakColor(0, 200, 0);
 constexpr int kPeakLabelLift = 4;     // marker labels sit this far above the peak point
 constexpr int kPeakFontLargest = 12;  // pixel sizes tried for the peak text block
 constexpr int kPeakFontSmallest = 8;
+constexpr int kPeakTextRightPad = 4;  // the heading stops short of the plot border
 }  // namespace
 
 CPlotCtrl::CPlotCtrl(QWidget* parent)
@@ -381,24 +382,30 @@ void CPlotCtrl::drawPeakTable(QPainter& p) {
 
     const QStringList lines = peakTextLines(peakTextBlock(peakTable, showFwhm, showCwl));
     if (!lines.isEmpty()) {
-        // The columns line up only in a fixed-pitch font; pick the largest size whose widest
-        // line fits the block's width.
+        // The columns line up only in a fixed-pitch font; take the largest size at which the
+        // table fits the block's width. The heading's leading blanks only push "Unit: nm" to
+        // the right edge, so it is set flush right instead of deciding the size.
         QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
         font.setStyleHint(QFont::Monospace);
-        int width = 0;
         for (int px = kPeakFontLargest; px >= kPeakFontSmallest; --px) {
             font.setPixelSize(px);
             const QFontMetrics fm(font, p.device());
-            width = 0;
-            for (const QString& line : lines)
-                width = std::max(width, fm.horizontalAdvance(line));
+            int width = 0;
+            for (qsizetype i = 1; i < lines.size(); ++i) {
+                width = std::max(width, fm.horizontalAdvance(lines[i]));
+            }
             if (width <= kPeakTextOffsetRight) break;
         }
         const QFontMetrics fm(font, p.device());
         p.setFont(font);
+        const int left = plot.right - kPeakTextOffsetRight;
         int y = plot.top + kPeakTextOffsetTop;
-        for (const QString& line : lines) {
-            p.drawText(plot.right - kPeakTextOffsetRight, y + fm.ascent(), line);
+        const QString heading = lines.front().trimmed();
+        p.drawText(plot.right - kPeakTextRightPad - fm.horizontalAdvance(heading), y + fm.ascent(),
+                   heading);
+        y += fm.lineSpacing();
+        for (qsizetype i = 1; i < lines.size(); ++i) {
+            p.drawText(left, y + fm.ascent(), lines[i]);
             y += fm.lineSpacing();
         }
     }
