@@ -132,6 +132,12 @@ class CColorCalc {
     double gridTristimulus(const std::array<double, kCieGridCount>& spectrum, int sample, double k,
                            double xyz[3]) const;
     void report(ColorMessage message) const;
+    using SampleValues = std::array<double, kCieTestSampleCount>;
+    // k, u, v of a source on the grid (k makes its Y 100) and Y, u, v of the 14 samples under
+    // it; false when the source has no light or v is degenerate.
+    bool sourceColour(const std::array<double, kCieGridCount>& spectrum, double& k, double& u,
+                      double& v, SampleValues& sampleY, SampleValues& sampleU,
+                      SampleValues& sampleV) const;
 
     int observer_ = 2;
     int illuminant_ = 0;

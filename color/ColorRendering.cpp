@@ -93,6 +93,27 @@ bool CColorCalc::referenceIlluminant(double temperature) {
     return true;
 }
 
+bool CColorCalc::sourceColour(const std::array<double, kCieGridCount>& spectrum, double& k,
+                              double& u, double& v, SampleValues& sampleY, SampleValues& sampleU,
+                              SampleValues& sampleV) const {
+    double xyz[3];
+    k = gridTristimulus(spectrum, -1, -1.0, xyz);
+    // A fixed k must be positive: a negative one would ask the samples for their own scale.
+    if (!(k > 0.0)) return false;
+    const Uv white = uvOf(xyz);
+    u = white.u;
+    v = white.v;
+    if (!(std::fabs(v) >= kDegenerate)) return false;
+    for (int i = 0; i < kCieTestSampleCount; ++i) {
+        gridTristimulus(spectrum, i, k, xyz);
+        const Uv uv = uvOf(xyz);
+        sampleY[i] = xyz[1];
+        sampleU[i] = uv.u;
+        sampleV[i] = uv.v;
+    }
+    return true;
+}
+
 bool CColorCalc::computeCri(const double* values, const double* wavelengths, int count,
                             double temperature, double* r, double* ra) {
     for (int i = 0; i < kCieTestSampleCount; ++i)
@@ -108,40 +129,16 @@ bool CColorCalc::computeCri(const double* values, const double* wavelengths, int
 
     // Any degenerate step leaves quantities undefined; the indices are then not available
     // rather than built from the previous spectrum's numbers.
-    double xyz[3];
-    w.kr = gridTristimulus(w.reference, -1, -1.0, xyz);
-    if (!(w.kr > 0.0)) return false;
-    const Uv ref = uvOf(xyz);
-    w.ur = ref.u;
-    w.vr = ref.v;
-    if (!(std::fabs(w.vr) >= kDegenerate)) return false;
+    if (!sourceColour(w.reference, w.kr, w.ur, w.vr, w.yRef, w.uRef, w.vRef)) return false;
     w.cr = cOf(w.ur, w.vr);
     w.dr = dOf(w.ur, w.vr);
-    for (int i = 0; i < kCieTestSampleCount; ++i) {
-        gridTristimulus(w.reference, i, w.kr, xyz);
-        const Uv uv = uvOf(xyz);
-        w.yRef[i] = xyz[1];
-        w.uRef[i] = uv.u;
-        w.vRef[i] = uv.v;
-    }
-
-    w.kt = gridTristimulus(w.test, -1, -1.0, xyz);
-    if (!(w.kt > 0.0)) return false;
-    const Uv test = uvOf(xyz);
-    w.ut = test.u;
-    w.vt = test.v;
-    if (!(std::fabs(w.vt) >= kDegenerate)) return false;
+    if (!sourceColour(w.test, w.kt, w.ut, w.vt, w.yTest, w.uTest, w.vTest)) return false;
     w.ct = cOf(w.ut, w.vt);
     w.dt = dOf(w.ut, w.vt);
     for (int i = 0; i < kCieTestSampleCount; ++i) {
-        gridTristimulus(w.test, i, w.kt, xyz);
-        const Uv uv = uvOf(xyz);
-        w.yTest[i] = xyz[1];
-        w.uTest[i] = uv.u;
-        w.vTest[i] = uv.v;
-        if (!(std::fabs(uv.v) >= kDegenerate)) return false;
-        w.cTest[i] = cOf(uv.u, uv.v);
-        w.dTest[i] = dOf(uv.u, uv.v);
+        if (!(std::fabs(w.vTest[i]) >= kDegenerate)) return false;
+        w.cTest[i] = cOf(w.uTest[i], w.vTest[i]);
+        w.dTest[i] = dOf(w.uTest[i], w.vTest[i]);
     }
 
     if (!(std::fabs(w.ct) >= kDegenerate) || !(std::fabs(w.dt) >= kDegenerate)) return false;

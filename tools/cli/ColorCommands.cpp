@@ -1,5 +1,6 @@
 #include "tools/cli/ColorCommands.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -257,6 +258,23 @@ bool wholeNumber(const char* text, int& out) {
     return ec == std::errc() && p == end && p != text;
 }
 
+// The arguments every command takes: --json, --help and the one file. -1 to go on, otherwise
+// the exit code.
+int commonArgument(const std::string& arg, const char* usage, Options& o) {
+    if (arg == "--json") {
+        o.json = true;
+        return -1;
+    }
+    if (arg == "--help") {
+        std::printf("%s\n", usage);
+        return 0;
+    }
+    if (arg.starts_with("--") || !o.file.empty())
+        return failUsage("unexpected argument " + arg, usage);
+    o.file = arg;
+    return -1;
+}
+
 void showColorMessage(ColorMessage message) {
     if (message == ColorMessage::TristimulusError)
         showMessage(loadString(ColorStr::kTristimulusError));
@@ -268,9 +286,7 @@ int runColorCommand(int argc, char** argv) {
     Options o;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--json") {
-            o.json = true;
-        } else if (arg == "--observer" || arg == "--illuminant") {
+        if (arg == "--observer" || arg == "--illuminant") {
             if (i + 1 >= argc) return failUsage(arg + " needs a value", kColorUsage);
             int value = 0;
             if (!wholeNumber(argv[++i], value)) value = -1;
@@ -284,13 +300,8 @@ int runColorCommand(int argc, char** argv) {
                                      kColorUsage);
                 o.illuminant = value;
             }
-        } else if (arg == "--help") {
-            std::printf("%s\n", kColorUsage);
-            return 0;
-        } else if (arg.starts_with("--") || !o.file.empty()) {
-            return failUsage("unexpected argument " + arg, kColorUsage);
-        } else {
-            o.file = arg;
+        } else if (const int code = commonArgument(arg, kColorUsage, o); code >= 0) {
+            return code;
         }
     }
     if (o.file.empty()) return failUsage("no spectrum file given", kColorUsage);
@@ -298,6 +309,12 @@ int runColorCommand(int argc, char** argv) {
     Spectrum s;
     std::string error;
     if (!readSpectrum(o.file, s, error)) return fail(error);
+    const auto [lo, hi] = std::minmax(s.wave.front(), s.wave.back());
+    if (lo > kCieGridWavelengths.front() || hi < kCieGridWavelengths.back())
+        std::fprintf(stderr,
+                     "corvane-cli: %s covers %g..%g nm only; the colour takes its end samples "
+                     "for the rest of 380..780 nm\n",
+                     o.file.c_str(), lo, hi);
 
     CColorCalc calc;
     calc.setMessageSink(showColorMessage);
@@ -320,22 +337,15 @@ int runFitCommand(int argc, char** argv) {
     Options o;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--json") {
-            o.json = true;
-        } else if (arg == "--zero-intercept") {
+        if (arg == "--zero-intercept") {
             o.zeroIntercept = true;
         } else if (arg == "--method") {
             if (i + 1 >= argc) return failUsage("--method needs a value", kFitUsage);
             o.method = argv[++i];
             if (o.method != "line" && o.method != "curve")
                 return failUsage("--method must be line or curve", kFitUsage);
-        } else if (arg == "--help") {
-            std::printf("%s\n", kFitUsage);
-            return 0;
-        } else if (arg.starts_with("--") || !o.file.empty()) {
-            return failUsage("unexpected argument " + arg, kFitUsage);
-        } else {
-            o.file = arg;
+        } else if (const int code = commonArgument(arg, kFitUsage, o); code >= 0) {
+            return code;
         }
     }
     if (o.file.empty()) return failUsage("no calibration file given", kFitUsage);
