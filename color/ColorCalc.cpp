@@ -259,18 +259,10 @@ ColorResult CColorCalc::computeColor(const double* values, const double* wavelen
     }
     r.redRatio = red / all;
 
-    const double numbers[] = {r.x,        r.y,
-                              r.z,        r.X,
-                              r.Y,        r.Z,
-                              r.u,        r.v,
-                              r.uPrime,   r.vPrime,
-                              r.wPrime,   r.purity,
-                              r.cct,      r.hunterL,
-                              r.hunterA,  r.hunterB,
-                              r.labL,     r.labA,
-                              r.labB,     r.yi,
-                              r.redRatio, r.dominantWavelength};
-    for (double n : numbers)
+    for (double n : {r.x,      r.y,    r.z,       r.X,       r.Y,       r.Z,
+                     r.u,      r.v,    r.uPrime,  r.vPrime,  r.wPrime,  r.dominantWavelength,
+                     r.purity, r.cct,  r.hunterL, r.hunterA, r.hunterB, r.labL,
+                     r.labA,   r.labB, r.yi,      r.redRatio})
         if (!std::isfinite(n)) return ColorResult{};
     r.valid = 1;
     return r;
