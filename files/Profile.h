@@ -33,8 +33,9 @@ class CProfileFile {
     /// Parses text as it would be read from a file (cut at kProfileMaxBytes).
     explicit CProfileFile(std::string_view text);
 
-    /// Reads path; a missing or unreadable file gives an empty profile and false.
-    bool load(const std::string& path);
+    /// Reads path: 1 read, 0 no such file (an empty profile), -1 the file is there but cannot
+    /// be read (an empty profile too, which must not be saved over it).
+    int load(const std::string& path);
     /// Writes the profile to path atomically; false when the folder is missing or not writable.
     bool save(const std::string& path) const;
 
@@ -62,7 +63,8 @@ class CProfileFile {
         std::string value;  ///< key value, trimmed
     };
 
-    void parse(std::string_view text);
+    // cut: the text was cut at the size cap, so its last line is incomplete.
+    void parse(std::string_view text, bool cut);
     // Index of the section line of the first matching section, or -1.
     int findSection(std::string_view section) const;
     // End of the section starting at line index s: the index of the next section line or size.
