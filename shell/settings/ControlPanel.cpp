@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,7 +37,6 @@ constexpr int kAcquiringHeight = 142;
 constexpr int kAcquiringRowY = 22;
 constexpr int kAcquiringRowStep = 30;
 constexpr int kPulseGroupY = 142;
-constexpr int kPulseGroupWidth = 225;
 constexpr int kPulseGroupHeight = 96;
 constexpr int kPulseRowY = 20;
 constexpr int kPulseRowStep = 25;
@@ -104,14 +104,34 @@ QGroupBox* makeGroup(QWidget* parent, int textId, const char* name, const QRect&
     return g;
 }
 
-QRect editRect(int y) {
-    return {kEditX, y, kEditWidth, kRowHeight};
-}
-QRect spinRect(int y) {
-    return {kEditX + kEditWidth, y, kSpinWidth, kRowHeight};
-}
-QRect labelRect(int y) {
-    return {kLabelX, y, kLabelWidth, kRowHeight};
+// The label column grows with the widest label of the UI language and font, and the groups
+// with it, so that no label is cut.
+struct Columns {
+    int labelWidth = kLabelWidth;
+    int editX = kEditX;
+    int groupWidth = kGroupWidth;
+
+    QRect label(int y) const { return {kLabelX, y, labelWidth, kRowHeight}; }
+    QRect edit(int y) const { return {editX, y, kEditWidth, kRowHeight}; }
+    QRect spin(int y) const { return {editX + kEditWidth, y, kSpinWidth, kRowHeight}; }
+    int afterSpin() const { return editX + kEditWidth + kSpinWidth; }
+};
+
+Columns columnsFor(const QFontMetrics& fm) {
+    int widest = 0;
+    for (int id :
+         {DeviceStr::kIntegrationTimeLabel, DeviceStr::kScansAverage, DeviceStr::kBoxcarWidth,
+          DeviceStr::kTriggerModeLabel, DeviceStr::kTemperatureLabel})
+        widest = std::max(widest, fm.horizontalAdvance(text(id)));
+    // The pulse labels sit one group inset further right.
+    for (int id : {DeviceStr::kHighLevel, DeviceStr::kLowLevel, DeviceStr::kPulseNumber})
+        widest = std::max(widest, fm.horizontalAdvance(text(id)) + kLabelX);
+    Columns c;
+    c.labelWidth = std::max(kLabelWidth, widest + 6);
+    const int shift = c.labelWidth - kLabelWidth;
+    c.editX += shift;
+    c.groupWidth += shift;
+    return c;
 }
 
 }  // namespace
@@ -133,48 +153,49 @@ ControlPanel::~ControlPanel() = default;
 
 void ControlPanel::buildControls() {
     using namespace PanelCtl;
+    const Columns col = columnsFor(fontMetrics());
     acquiringGroup_ = makeGroup(this, DeviceStr::kDataAcquiringSet, kAcquiringGroup,
-                                {kGroupX, kAcquiringY, kGroupWidth, kAcquiringHeight});
+                                {kGroupX, kAcquiringY, col.groupWidth, kAcquiringHeight});
     QWidget* g = acquiringGroup_;
     int y = kAcquiringRowY;
-    makeLabel(g, DeviceStr::kIntegrationTimeLabel, labelRect(y));
-    integrationEdit_ = makeEdit(g, kIntegrationEdit, editRect(y));
-    integrationSpin_ = makeSpin(g, kIntegrationEdit, spinRect(y));
+    makeLabel(g, DeviceStr::kIntegrationTimeLabel, col.label(y));
+    integrationEdit_ = makeEdit(g, kIntegrationEdit, col.edit(y));
+    integrationSpin_ = makeSpin(g, kIntegrationEdit, col.spin(y));
     timeUnitCombo_ = new QComboBox(g);
     timeUnitCombo_->setObjectName(QString::fromLatin1(kTimeUnitCombo));
-    timeUnitCombo_->setGeometry(kEditX + kEditWidth + kSpinWidth + 3, y,
-                                kGroupWidth - (kEditX + kEditWidth + kSpinWidth + 3) - 6,
+    timeUnitCombo_->setGeometry(col.afterSpin() + 3, y, col.groupWidth - (col.afterSpin() + 3) - 6,
                                 kRowHeight);
     for (int id : {DeviceStr::kUnitMs, DeviceStr::kUnitS, DeviceStr::kUnitUs})
         timeUnitCombo_->addItem(text(id));
 
     y += kAcquiringRowStep;
-    makeLabel(g, DeviceStr::kScansAverage, labelRect(y));
-    averagesEdit_ = makeEdit(g, kAveragesEdit, editRect(y));
-    averagesSpin_ = makeSpin(g, kAveragesEdit, spinRect(y));
+    makeLabel(g, DeviceStr::kScansAverage, col.label(y));
+    averagesEdit_ = makeEdit(g, kAveragesEdit, col.edit(y));
+    averagesSpin_ = makeSpin(g, kAveragesEdit, col.spin(y));
 
     y += kAcquiringRowStep;
-    makeLabel(g, DeviceStr::kBoxcarWidth, labelRect(y));
-    boxcarEdit_ = makeEdit(g, kBoxcarEdit, editRect(y));
-    boxcarSpin_ = makeSpin(g, kBoxcarEdit, spinRect(y));
+    makeLabel(g, DeviceStr::kBoxcarWidth, col.label(y));
+    boxcarEdit_ = makeEdit(g, kBoxcarEdit, col.edit(y));
+    boxcarSpin_ = makeSpin(g, kBoxcarEdit, col.spin(y));
 
     y += kAcquiringRowStep;
-    makeLabel(g, DeviceStr::kTriggerModeLabel, labelRect(y));
+    makeLabel(g, DeviceStr::kTriggerModeLabel, col.label(y));
     triggerModeCombo_ = new QComboBox(g);
     triggerModeCombo_->setObjectName(QString::fromLatin1(kTriggerModeCombo));
-    triggerModeCombo_->setGeometry(kEditX, y, kGroupWidth - kEditX - 6, kRowHeight);
+    triggerModeCombo_->setGeometry(col.editX, y, col.groupWidth - col.editX - 6, kRowHeight);
     for (int i = 0; i < kTriggerModeCount; ++i)
         triggerModeCombo_->addItem(text(triggerModeTable()[i].textId), triggerModeTable()[i].code);
 
-    pulseGroup_ = makeGroup(g, DeviceStr::kTriggerPulse, kTriggerPulseGroup,
-                            {kLabelX, kPulseGroupY, kPulseGroupWidth, kPulseGroupHeight});
+    pulseGroup_ =
+        makeGroup(g, DeviceStr::kTriggerPulse, kTriggerPulseGroup,
+                  {kLabelX, kPulseGroupY, col.groupWidth - 2 * kLabelX, kPulseGroupHeight});
     const int pulseLabels[3] = {DeviceStr::kHighLevel, DeviceStr::kLowLevel,
                                 DeviceStr::kPulseNumber};
     const int pulseIds[3] = {kTriggerHighEdit, kTriggerLowEdit, kTriggerPulsesEdit};
     for (int i = 0; i < 3; ++i) {
         const int py = kPulseRowY + i * kPulseRowStep;
-        makeLabel(pulseGroup_, pulseLabels[i], {kLabelX, py, kLabelWidth, kRowHeight});
-        const int ex = kEditX - kLabelX;
+        makeLabel(pulseGroup_, pulseLabels[i], {kLabelX, py, col.labelWidth - kLabelX, kRowHeight});
+        const int ex = col.editX - kLabelX;
         pulseEdits_[i] = makeEdit(pulseGroup_, pulseIds[i], {ex, py, kEditWidth, kRowHeight});
         // The pulse spins keep the platform's default range, so their arrows run reversed.
         pulseSpins_[i] =
@@ -183,8 +204,8 @@ void ControlPanel::buildControls() {
     pulseGroup_->setVisible(false);
 
     displayGroup_ = makeGroup(this, DeviceStr::kDisplay, kDisplayGroup,
-                              {kGroupX, kDisplayY, kGroupWidth, kDisplayHeight});
-    const QRect checkRow(kLabelX, kCheckRowY, kGroupWidth - 2 * kLabelX, kCheckHeight);
+                              {kGroupX, kDisplayY, col.groupWidth, kDisplayHeight});
+    const QRect checkRow(kLabelX, kCheckRowY, col.groupWidth - 2 * kLabelX, kCheckHeight);
     peakCheck_ = makeCheck(displayGroup_, DeviceStr::kPeak, kPeakCheck, checkRow);
     fwhmCheck_ = makeCheck(displayGroup_, DeviceStr::kFwhm, kFwhmCheck,
                            checkRow.translated(0, kCheckRowStep));
@@ -195,21 +216,20 @@ void ControlPanel::buildControls() {
                   checkRow.translated(0, 3 * kCheckRowStep));
 
     blackbodyGroup_ = makeGroup(this, DeviceStr::kBlackbody, kBlackbodyGroup,
-                                {kGroupX, kBlackbodyY, kGroupWidth, kBlackbodyHeight});
+                                {kGroupX, kBlackbodyY, col.groupWidth, kBlackbodyHeight});
     y = kCheckRowY;
-    makeLabel(blackbodyGroup_, DeviceStr::kTemperatureLabel, labelRect(y));
-    bbTemperatureEdit_ = makeEdit(blackbodyGroup_, kBlackbodyTemperatureEdit, editRect(y));
-    bbTemperatureSpin_ = makeSpin(blackbodyGroup_, kBlackbodyTemperatureEdit, spinRect(y));
-    makeLabel(blackbodyGroup_, DeviceStr::kKelvin,
-              {kEditX + kEditWidth + kSpinWidth + 4, y, 20, kRowHeight});
+    makeLabel(blackbodyGroup_, DeviceStr::kTemperatureLabel, col.label(y));
+    bbTemperatureEdit_ = makeEdit(blackbodyGroup_, kBlackbodyTemperatureEdit, col.edit(y));
+    bbTemperatureSpin_ = makeSpin(blackbodyGroup_, kBlackbodyTemperatureEdit, col.spin(y));
+    makeLabel(blackbodyGroup_, DeviceStr::kKelvin, {col.afterSpin() + 4, y, 20, kRowHeight});
     // Intensity, test colour temperature and baseline offset have no place of their own in the
     // pane; they work like the others (Enter, spin, range check, apply-all) but stay hidden.
-    bbIntensityEdit_ = makeEdit(blackbodyGroup_, kBlackbodyIntensityEdit, editRect(y));
-    bbIntensitySpin_ = makeSpin(blackbodyGroup_, kBlackbodyIntensityEdit, spinRect(y));
-    colorTemperatureEdit_ = makeEdit(blackbodyGroup_, kColorTemperatureEdit, editRect(y));
-    colorTemperatureSpin_ = makeSpin(blackbodyGroup_, kColorTemperatureEdit, spinRect(y));
-    offsetEdit_ = makeEdit(blackbodyGroup_, kBaselineOffsetEdit, editRect(y));
-    offsetSpin_ = makeSpin(blackbodyGroup_, kBaselineOffsetEdit, spinRect(y));
+    bbIntensityEdit_ = makeEdit(blackbodyGroup_, kBlackbodyIntensityEdit, col.edit(y));
+    bbIntensitySpin_ = makeSpin(blackbodyGroup_, kBlackbodyIntensityEdit, col.spin(y));
+    colorTemperatureEdit_ = makeEdit(blackbodyGroup_, kColorTemperatureEdit, col.edit(y));
+    colorTemperatureSpin_ = makeSpin(blackbodyGroup_, kColorTemperatureEdit, col.spin(y));
+    offsetEdit_ = makeEdit(blackbodyGroup_, kBaselineOffsetEdit, col.edit(y));
+    offsetSpin_ = makeSpin(blackbodyGroup_, kBaselineOffsetEdit, col.spin(y));
     for (QWidget* w :
          std::initializer_list<QWidget*>{bbIntensityEdit_, bbIntensitySpin_, colorTemperatureEdit_,
                                          colorTemperatureSpin_, offsetEdit_, offsetSpin_})
@@ -217,7 +237,7 @@ void ControlPanel::buildControls() {
 
     nonlinearCheck_ =
         makeCheck(this, DeviceStr::kNonlinearCorrection, kNonlinearCheck,
-                  {kGroupX, kBlackbodyY + kBlackbodyHeight, kGroupWidth, kCheckHeight});
+                  {kGroupX, kBlackbodyY + kBlackbodyHeight, col.groupWidth, kCheckHeight});
 }
 
 void ControlPanel::initialise() {
@@ -432,6 +452,8 @@ void ControlPanel::averagesEntered() {
     s_.averages = editInt(averagesEdit_);
     checkRange(averagesSpin_->minimum(), loadString(DeviceStr::kNameAverageTimes), s_.averages,
                averagesSpin_->maximum(), PanelCtl::kAveragesEdit);
+    // "7x" reads 7: the field shows the number taken, not the text typed.
+    setEditText(averagesEdit_, QString::number(s_.averages));
     device_.averages = s_.averages;
     emit settingsChanged();
 }
@@ -440,6 +462,7 @@ void ControlPanel::boxcarEntered() {
     s_.boxcarWidth = editInt(boxcarEdit_);
     checkRange(boxcarSpin_->minimum(), loadString(DeviceStr::kBoxcarWidth), s_.boxcarWidth,
                boxcarSpin_->maximum(), PanelCtl::kBoxcarEdit);
+    setEditText(boxcarEdit_, QString::number(s_.boxcarWidth));
     device_.setBoxcar(s_.boxcarWidth);
     emit settingsChanged();
 }
@@ -448,6 +471,7 @@ void ControlPanel::plainFieldEntered(QLineEdit* edit, SpinArrows* spin, int& fie
                                      int id) {
     field = editInt(edit);
     checkRange(spin->minimum(), loadString(nameId), field, spin->maximum(), id);
+    setEditText(edit, QString::number(field));
     emit settingsChanged();
 }
 
