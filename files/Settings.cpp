@@ -103,12 +103,13 @@ int CSettings::saveSettings(CSpectrumData& record) {
     setInt(file, kDisplay, "Legend", legend);
     setInt(file, kDisplay, "HideControlPane", hideControlPane);
     setInt(file, kFileOptions, "FileFormat", fileFormat);
-    setText(file, kFileOptions, "TargetDir", targetDir);
-    setText(file, kFileOptions, "BaseName", baseName);
+    bool allTaken = setText(file, kFileOptions, "TargetDir", targetDir);
+    allTaken = setText(file, kFileOptions, "BaseName", baseName) && allTaken;
     setInt(file, kFileOptions, "FileSuffix", fileSuffix);
     setInt(file, kReflectivity, "NoUseWhiteBoard", noUseWhiteBoard);
     file.setValue(kSystem, "NonlinearCorrection", nonlinearCorrection == 1 ? "1" : "0");
-    return file.save(configPath_) ? 1 : 0;
+    // The other keys are saved even when a text was refused; the result still tells.
+    return file.save(configPath_) && allTaken ? 1 : 0;
 }
 
 int CSettings::writeBkColor() {
@@ -122,10 +123,10 @@ int CSettings::writeOptions(int languageValue) {
     setInt(file, kDisplay, "BigIcon", bigIcon);
     setInt(file, kDisplay, "Language", languageValue);
     setInt(file, kFileOptions, "FileFormat", fileFormat);
-    setText(file, kFileOptions, "TargetDir", targetDir);
-    setText(file, kFileOptions, "BaseName", baseName);
+    bool allTaken = setText(file, kFileOptions, "TargetDir", targetDir);
+    allTaken = setText(file, kFileOptions, "BaseName", baseName) && allTaken;
     setInt(file, kFileOptions, "FileSuffix", fileSuffix);
-    return file.save(configPath_) ? 1 : 0;
+    return file.save(configPath_) && allTaken ? 1 : 0;
 }
 
 int CSettings::readNonlinearCorrection() const {

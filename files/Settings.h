@@ -31,7 +31,8 @@ class CSettings {
     int loadSettings(CSpectrumData& record);
     /// Writes BkColor, BigIcon, Legend, HideControlPane, FileFormat, TargetDir, BaseName,
     /// FileSuffix, NoUseWhiteBoard and NonlinearCorrection in one atomic replacement of the
-    /// file, and copies NonlinearCorrection into record.nonlinearEnabled. 1 when written.
+    /// file, and copies NonlinearCorrection into record.nonlinearEnabled. 1 when written; 0
+    /// when the file could not be written or a text with a line break was left out.
     int saveSettings(CSpectrumData& record);
 
     /// [Display] BkColor alone (the colour application and applying the colour to a view).

@@ -128,6 +128,14 @@ TEST_F(ConfigTest, SaveWritesTheKeysInOrderAndLoadReadsThemBack) {
     EXPECT_EQ(other.nonlinearEnabled, 1);
     EXPECT_EQ(again.readNonlinearCorrection(), 1);
 
+    // A text that would break the file is left out and the save says so; the rest is saved.
+    again.baseName = "two\nlines";
+    again.legend = 0;
+    EXPECT_EQ(again.saveSettings(other), 0);
+    EXPECT_EQ(readProfileString(paths.configPath, "FileOptions", "BaseName", ""), "sample 光谱");
+    EXPECT_EQ(readProfileString(paths.configPath, "Display", "Legend", ""), "0");
+    again.baseName = "sample 光谱";
+
     // Options OK writes Language too; the other keys stay where they are.
     ASSERT_EQ(again.writeOptions(2), 1);
     EXPECT_EQ(readLanguageSetting(paths.configPath), 2);
