@@ -152,11 +152,14 @@ int CSpectrometerDevice::checkPresence(bool wait) {
     api_.getAllDevices(ids, &n);
     n = std::clamp(n, 0, kAllDevicesBuffer);
     if (n == 0) {
-        if (isConnected()) disconnectLocked();
+        const bool wasConnected = isConnected();
+        if (wasConnected) disconnectLocked();
         connectionState = kStateIdle;
         api_.setState(handle, kStateIdle);
-        logWrite("***************************************sp removed ,do close,%d",
-                 kSpRemovedLogNumber);
+        // Only a real removal is logged; the idle checks every second would flood the log.
+        if (wasConnected)
+            logWrite("***************************************sp removed ,do close,%d",
+                     kSpRemovedLogNumber);
         return 0;
     }
     if (std::find(ids, ids + n, connectedId) != ids + n) return 1;

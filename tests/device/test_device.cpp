@@ -253,6 +253,11 @@ TEST_F(DeviceTest, UnpluggingIsNoticedByTheTickAndReplugReconnects) {
     EXPECT_FALSE(manager.device().hasHandle());
     EXPECT_TRUE(manager.devices.empty());
     EXPECT_NE(log().find("sp removed ,do close,41"), std::string::npos);
+    // Idle checks with nothing attached log nothing more.
+    const size_t logged = log().size();
+    manager.tick();
+    manager.tick();
+    EXPECT_EQ(log().size(), logged);
     corvaneSimPlug(5);
     manager.tick();
     EXPECT_TRUE(manager.device().isConnected());

@@ -1,0 +1,37 @@
+#pragma once
+// The centre of the main frame: tab groups side by side. Each tab group is a QTabWidget whose
+// tab texts are the views' names; "a new vertical tab group" adds one to the splitter.
+
+#include <QSplitter>
+
+class QTabWidget;
+
+class CTabGroupArea : public QSplitter {
+    Q_OBJECT
+  public:
+    explicit CTabGroupArea(QWidget* parent = nullptr);
+
+    /// Adds a view as a tab of the active group (a group is made when there is none).
+    void addView(QWidget* view, const QString& name);
+    /// Moves the active view into a new group to the right.
+    void newVerticalGroup();
+    QWidget* activeView() const;
+    /// Makes the next view (over all groups, cyclic) the active one; returns it.
+    QWidget* activateNextView();
+    QList<QWidget*> views() const;
+    /// The front view of every group (the ones to refresh).
+    QList<QWidget*> frontViews() const;
+    int groupCount() const { return count(); }
+    bool isEmpty() const { return views().isEmpty(); }
+
+  signals:
+    void activeViewChanged(QWidget* view);
+    void viewsChanged();
+
+  private:
+    QTabWidget* addGroup();
+    QTabWidget* groupOf(QWidget* view) const;
+    void removeEmptyGroups();
+
+    QTabWidget* active_ = nullptr;
+};

@@ -1,0 +1,5 @@
+#include "shell/app/CorvaneApp.h"
+
+int main(int argc, char** argv) {
+    return runCorvane(argc, argv);
+}

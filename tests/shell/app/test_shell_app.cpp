@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QProgressBar>
+#include <QTableWidget>
+#include <QTreeWidget>
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <thread>
+
+#include "device/AcquisitionSettings.h"
+#include "files/AppPaths.h"
+#include "platform/simulator/Simulator.h"
+#include "resources/CommandIds.h"
+#include "shell/app/DevManagerDialog.h"
+#include "shell/app/MainFrame.h"
+#include "shell/app/SplashWindow.h"
+#include "shell/settings/ControlPanel.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+bool waitFor(const std::function<bool()>& condition) {
+    for (int i = 0; i < 2000 && !condition(); ++i) {
+        QApplication::processEvents();
+        std::this_thread::sleep_for(5ms);
+    }
+    return condition();
+}
+
+class ShellTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        corvaneSimReset();
+        CSpectrometerDevice::setClosePause(0ms);
+        options.setup = readAppSetup(dir.file("program"), dir.file("data"));
+        createAppFolders(options.setup.paths);
+        options.showSplash = false;
+        options.startupPauses = false;
+        options.simulatorDefault = true;
+    }
+    void TearDown() override { corvaneSimReset(); }
+
+    TempDir dir;
+    MessageRecorder messages;
+    MainFrameOptions options;
+};
+
+TEST_F(ShellTest, CommandsNeedADeviceAndRunCommandsCarryTheCheckMark) {
+    options.simulatorDefault = false;  // no device until the test ticks the box
+    CMainFrame frame(options);
+    frame.updateCommandUi();
+    for (int id :
+         {Cmd::kRun, Cmd::kPause, Cmd::kSingleStep, Cmd::kImportData, Cmd::kExportData,
+          Cmd::kSaveBackground, Cmd::kSaveReference, Cmd::kRecordManager, Cmd::kNewMeasurement})
+        EXPECT_FALSE(frame.action(id)->isEnabled()) << id;
+    for (int id : {Cmd::kRecover, Cmd::kUserManual, Cmd::kAbout, Cmd::kDeviceManager})
+        EXPECT_TRUE(frame.action(id)->isEnabled()) << id;
+
+    frame.devManager().findChild<QCheckBox*>("1013")->setChecked(true);
+    frame.devManager().onTimer1();
+    ASSERT_TRUE(waitFor([&] { return frame.device().isConnected(); }));
+    frame.updateCommandUi();
+    EXPECT_TRUE(frame.action(Cmd::kNewMeasurement)->isEnabled());
+    EXPECT_TRUE(frame.action(Cmd::kRun)->isEnabled());
+
+    frame.runCommand(Cmd::kPause);
+    EXPECT_EQ(frame.runControl().runState, kRunStatePause);
+    EXPECT_TRUE(frame.action(Cmd::kPause)->isChecked());
+    EXPECT_FALSE(frame.action(Cmd::kRun)->isChecked());
+    frame.runCommand(Cmd::kSingleStep);
+    EXPECT_TRUE(frame.action(Cmd::kSingleStep)->isChecked());
+    frame.runCommand(Cmd::kRun);
+    EXPECT_EQ(frame.runControl().runState, kRunStateRun);
+
+    EXPECT_TRUE(frame.action(Cmd::kMeasureToolbar)->isChecked());
+    frame.runCommand(Cmd::kMeasureToolbar);
+    EXPECT_FALSE(frame.action(Cmd::kMeasureToolbar)->isChecked());
+    frame.runCommand(Cmd::kMeasureToolbar);
+    EXPECT_TRUE(frame.action(Cmd::kMeasureToolbar)->isChecked());
+}
+
+TEST_F(ShellTest, ConnectionIndicatorAndFirstStartFiles) {
+    CMainFrame frame(options);
+    frame.onConnectionTimer();
+    EXPECT_EQ(frame.connectionText(), "Disconnected");
+    EXPECT_EQ(frame.messageText(), "No Spectrometer Connected");
+    frame.devManager().onTimer1();  // the simulator alone: auto connect
+    ASSERT_TRUE(frame.device().isConnected());
+    frame.onConnectionTimer();
+    EXPECT_EQ(frame.connectionText(), "Connected");
+    EXPECT_EQ(frame.messageText(), "Ready");
+    ASSERT_TRUE(waitFor([&] { return frame.record().frameCount() > 3; }));
+    frame.shutdown();
+    EXPECT_TRUE(std::filesystem::exists(options.setup.paths.configPath));
+    EXPECT_EQ(corvaneSimOpenHandles(), 0);  // the device was let go
+}
+
+TEST_F(ShellTest, ProgressBarOnlyForFramesLongerThan1500ms) {
+    CMainFrame frame(options);
+    AcquisitionSettings s = frame.controlPanel()->settings();
+    s.integrationTimeUs = 1'000'000;
+    s.averages = 1;
+    frame.controlPanel()->applyAllValues(s);
+    frame.onProgressTimer();
+    EXPECT_EQ(frame.statusPaneCount(), 2);
+    s.averages = 2;
+    frame.controlPanel()->applyAllValues(s);
+    frame.onProgressTimer();
+    EXPECT_EQ(frame.statusPaneCount(), 3);
+    frame.runControl().newFrameFlag = 0;
+    for (int i = 0; i < 12; ++i) {
+        std::this_thread::sleep_for(5ms);
+        frame.onProgressTimer();
+        EXPECT_LT(frame.progressBar()->value(), 100);
+    }
+    frame.runControl().newFrameFlag = 1;
+    frame.onProgressTimer();
+    EXPECT_EQ(frame.progressBar()->value(), 100);
+    EXPECT_EQ(frame.runControl().newFrameFlag, 0);
+}
+
+TEST_F(ShellTest, DeviceManagerListAndTreeFollowTheProtocol) {
+    struct Case {
+        const char* protocol;
+        int lines;
+        const char* serialLine;
+    };
+    for (const Case& c :
+         {Case{"256", 7, "  SN: SI-M204-8A-0001"}, Case{"257", 7, "  SN: SIM2048A0001"},
+          Case{"258", 10, "  SN: SIM2048A0001"}}) {
+        corvaneSimReset();
+        corvaneSimSetIdentity(SP_SIMULATOR_ID, "protocol", c.protocol);
+        CSpectrumData record;
+        CDevManager dialog(record, true);
+        dialog.onSearch();
+        auto* list = dialog.findChild<QTableWidget*>("1008");
+        auto* tree = dialog.findChild<QTreeWidget*>("1015");
+        ASSERT_EQ(list->rowCount(), 1);
+        EXPECT_EQ(list->item(0, 0)->text(), "1");
+        EXPECT_EQ(list->item(0, 3)->text(), "IDLE");
+        EXPECT_EQ(list->horizontalHeaderItem(3)->text(), "State");
+        ASSERT_EQ(tree->topLevelItemCount(), 1);
+        EXPECT_EQ(tree->topLevelItem(0)->text(0), "Spectrometer");
+        ASSERT_EQ(tree->topLevelItem(0)->childCount(), c.lines) << c.protocol;
+        EXPECT_EQ(tree->topLevelItem(0)->child(1)->text(0), c.serialLine) << c.protocol;
+        dialog.onTimer1();
+        EXPECT_EQ(list->item(0, 3)->text(), "Connected");
+        dialog.close();
+        EXPECT_FALSE(dialog.isVisible());
+    }
+}
+
+TEST(Splash, TextAndVersionBoxes) {
+    EXPECT_EQ(SplashWindow::statusRect(QSize(450, 300)), QRect(16, 246, 418, 48));
+    const QRect version = SplashWindow::versionRect(QSize(450, 300));
+    EXPECT_EQ(version.left(), 350);
+    EXPECT_EQ(version.bottom(), 275);
+    EXPECT_EQ(version.top(), 275 - 275 * 15 / 300);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
