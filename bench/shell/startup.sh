@@ -10,11 +10,12 @@ runs=${2:-5}
 own_pauses_ms=$((3 * 500 + 1000 + 500))
 times=()
 for run in $(seq 1 "$runs"); do
-  work=$(mktemp -d)
-  export XDG_DATA_HOME="$work/data" TMPDIR="$work" CORVANE_NONINTERACTIVE=1 QT_QPA_PLATFORM=offscreen
-  log="$XDG_DATA_HOME/Corvane/runlog.log"
+  work=$(mktemp -d -p /tmp)
+  log="$work/data/Corvane/runlog.log"
   start=$(date +%s%N)
-  "$bin" > /dev/null 2>&1 & pid=$!
+  XDG_DATA_HOME="$work/data" TMPDIR="$work" CORVANE_NONINTERACTIVE=1 QT_QPA_PLATFORM=offscreen \
+    "$bin" > /dev/null 2>&1 &
+  pid=$!
   while ! { [ -f "$log" ] && iconv -f UTF-16LE -t UTF-8 "$log" 2>/dev/null | grep -q "Connected to"; }; do
     sleep 0.005
     if ! kill -0 $pid 2>/dev/null; then echo "program ended before connecting" >&2; exit 1; fi
