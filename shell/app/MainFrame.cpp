@@ -21,6 +21,7 @@
 #include "resources/CommandIds.h"
 #include "resources/ShellStrings.h"
 #include "resources/StringTable.h"
+#include "shell/app/CommandRegistry.h"
 #include "shell/app/DevManagerDialog.h"
 #include "shell/app/Icons.h"
 #include "shell/app/SplashWindow.h"
@@ -297,8 +298,13 @@ bool CMainFrame::hasDocuments() const {
 void CMainFrame::updateCommandUi() {
     if (!devManager_) return;
     const bool connected = devManager_->device().isConnected();
-    for (int id : kNeedDevice)
-        actions_[id]->setEnabled(connected);
+    for (int id : kNeedDevice) actions_[id]->setEnabled(connected);
+    // A registered command may add its own condition (a device is still needed where it is).
+    for (auto it = actions_.begin(); it != actions_.end(); ++it) {
+        const CommandHandler* handler = findCommand(it.key());
+        if (handler && handler->enabled && (connected || !among(it.key(), kNeedDevice)))
+            it.value()->setEnabled(handler->enabled(*this));
+    }
     const int last = run_.lastRunCommand.load();
     for (int id : {Cmd::kRun, Cmd::kPause, Cmd::kSingleStep})
         actions_[id]->setChecked(last == id);
@@ -330,6 +336,11 @@ QWidget* CMainFrame::viewForChartCommand() {
 }
 
 void CMainFrame::runCommand(int id) {
+    if (const CommandHandler* handler = findCommand(id)) {
+        handler->run(*this);
+        updateCommandUi();
+        return;
+    }
     switch (id) {
         case Cmd::kRun:
             run_.run();
