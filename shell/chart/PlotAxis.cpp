@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QLine>
 #include <QPainter>
+#include <QtMath>
 #include <algorithm>
 #include <cmath>
 
@@ -17,8 +18,31 @@ constexpr int kGridDash = 3;
 constexpr int kGridPeriod = 6;
 }  // namespace
 
-void CPlotGrid::draw(QPainter& p, const CPlotAxis& axis, const SPlotRect& plot) const {
-    if (!m_visible || axis.tickPixels().empty()) return;
+const QImage& CPlotGrid::dashedLine(bool vertical, int length) const {
+    const QSize size = vertical ? QSize(1, length) : QSize(length, 1);
+    if (m_dashes.size() == size && m_dashesVertical == vertical &&
+        m_dashesColor == m_color.rgba()) {
+        return m_dashes;
+    }
+    m_dashes = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    m_dashes.fill(Qt::transparent);
+    const QRgb on = qPremultiply(m_color.rgba());
+    // The same dashes as drawSegments: vertical lines start at their bottom end.
+    for (int start = 0; start < length - 1; start += kGridPeriod) {
+        for (int k = 0; k < kGridDash && start + k < length; ++k) {
+            if (vertical) {
+                m_dashes.setPixel(0, length - 1 - start - k, on);
+            } else {
+                m_dashes.setPixel(start + k, 0, on);
+            }
+        }
+    }
+    m_dashesVertical = vertical;
+    m_dashesColor = m_color.rgba();
+    return m_dashes;
+}
+
+void CPlotGrid::drawSegments(QPainter& p, const CPlotAxis& axis, const SPlotRect& plot) const {
     std::vector<QLine> dashes;
     if (axis.isHorizontal()) {
         // Vertical lines, dashed from the bottom of the plotting rectangle upwards.
@@ -39,6 +63,24 @@ void CPlotGrid::draw(QPainter& p, const CPlotAxis& axis, const SPlotRect& plot) 
     p.setPen(QPen(m_color, 1));
     p.drawLines(dashes.data(), static_cast<int>(dashes.size()));
     p.restore();
+}
+
+void CPlotGrid::draw(QPainter& p, const CPlotAxis& axis, const SPlotRect& plot) const {
+    if (!m_visible || axis.tickPixels().empty() || plot.isEmpty()) return;
+    // On paper (a scaled page) the dashes stay vector lines; on screen pixels are pixels.
+    if (p.deviceTransform().type() > QTransform::TxTranslate) {
+        drawSegments(p, axis, plot);
+        return;
+    }
+    const bool vertical = axis.isHorizontal();
+    const QImage& line = dashedLine(vertical, vertical ? plot.height() + 1 : plot.width() + 1);
+    for (int at : axis.tickPixels()) {
+        if (vertical) {
+            p.drawImage(at, plot.top, line);
+        } else {
+            p.drawImage(plot.left, at, line);
+        }
+    }
 }
 
 CPlotAxisLabel::CPlotAxisLabel() : m_font(QStringLiteral("Microsoft Sans Serif"), 10) {
@@ -132,17 +174,36 @@ void CPlotStandardAxis::computeTicks(int lengthPx) {
         m_tickLabels.push_back(tickLabel(v, m_tick.decimals));
 }
 
+const QStaticText& CPlotStandardAxis::staticLabel(const QString& text, const QFont& font) {
+    constexpr qsizetype kLabelCacheLimit = 512;  // zooming keeps making new labels
+    if (font != m_labelCacheFont || m_labelCache.size() > kLabelCacheLimit) {
+        m_labelCache.clear();
+        m_labelCacheFont = font;
+    }
+    auto it = m_labelCache.find(text);
+    if (it == m_labelCache.end()) {
+        QStaticText st(text);
+        st.setTextFormat(Qt::PlainText);
+        st.setPerformanceHint(QStaticText::AggressiveCaching);
+        st.prepare(QTransform(), font);
+        it = m_labelCache.insert(text, st);
+    }
+    return *it;
+}
+
 void CPlotStandardAxis::takeRoom(SPlotRect& r, QPainter& p) {
     computeTicks(isHorizontal() ? r.width() : r.height());
     m_strip = {};
     m_overhang = 0;
     if (!m_visible) return;
 
-    const QFontMetrics fm(plotPixelFont(m_tickFont), p.device());
+    const QFont font = plotPixelFont(m_tickFont);
+    const QFontMetrics fm(font, p.device());
     m_labelHeight = fm.height();
     m_labelWidth = 0;
-    for (const QString& s : m_tickLabels)
-        m_labelWidth = std::max(m_labelWidth, fm.horizontalAdvance(s));
+    for (const QString& s : m_tickLabels) {
+        m_labelWidth = std::max(m_labelWidth, qCeil(staticLabel(s, font).size().width()));
+    }
     m_captionHeight = 0;
     if (m_label.isShown()) {
         const QFontMetrics fc(plotPixelFont(m_label.font()), p.device());
@@ -201,47 +262,45 @@ void CPlotStandardAxis::draw(QPainter& p, const SPlotRect& plot) {
     switch (m_slot) {
         case kAxisLeft:
             line = plot.left;
-            p.drawLine(line, plot.top, line, plot.bottom);
             break;
         case kAxisRight:
             line = plot.right;
-            p.drawLine(line, plot.top, line, plot.bottom);
             break;
         case kAxisBottom:
             line = plot.bottom;
-            p.drawLine(plot.left, line, plot.right, line);
             break;
         default:
             line = plot.top;
-            p.drawLine(plot.left, line, plot.right, line);
             break;
+    }
+    if (isHorizontal()) {
+        fillHLine(p, plot.left, plot.right, line, m_color);
+    } else {
+        fillVLine(p, line, plot.top, plot.bottom, m_color);
     }
     // Tick marks and labels go on the side away from the plotting rectangle.
     const int outward = (m_slot == kAxisLeft || m_slot == kAxisTop) ? -1 : 1;
     const int lo = std::min(m_startPixel, m_endPixel);
     const int hi = std::max(m_startPixel, m_endPixel);
 
-    std::vector<QLine> marks;
-    marks.reserve(m_tickValues.size());
     for (std::size_t i = 0; i < m_tickValues.size(); ++i) {
         const int px = valueToPixel(m_tickValues[i]);
         if (px < lo || px > hi) continue;
         m_tickPixels.push_back(px);
         const int a = line + outward * kTickOffset;
         const int b = line + outward * (kTickOffset + kTickLength - 1);
-        const QString& text = m_tickLabels[i];
-        const int width = fm.horizontalAdvance(text);
+        const QStaticText& text = staticLabel(m_tickLabels[i], font);
+        const int width = qCeil(text.size().width());
         if (isHorizontal()) {
-            marks.emplace_back(px, a, px, b);
+            fillVLine(p, px, a, b, m_color);
             const int top = outward > 0 ? line + kLabelGap : line - kLabelGap - m_labelHeight;
-            p.drawText(px - width / 2, top + fm.ascent(), text);
+            p.drawStaticText(px - width / 2, top, text);
         } else {
-            marks.emplace_back(a, px, b, px);
+            fillHLine(p, a, b, px, m_color);
             const int left = outward > 0 ? line + kLabelGap : line - kLabelGap - width;
-            p.drawText(left, px - m_labelHeight / 2 + fm.ascent(), text);
+            p.drawStaticText(left, px - m_labelHeight / 2, text);
         }
     }
-    p.drawLines(marks.data(), static_cast<int>(marks.size()));
 
     if (m_label.isShown()) {
         const QFont captionFont = plotPixelFont(m_label.font());

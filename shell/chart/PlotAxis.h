@@ -4,6 +4,9 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
+#include <QImage>
+#include <QStaticText>
 #include <QString>
 #include <vector>
 
@@ -33,8 +36,16 @@ class CPlotGrid {
     void draw(QPainter& p, const CPlotAxis& axis, const SPlotRect& plot) const;
 
   private:
+    void drawSegments(QPainter& p, const CPlotAxis& axis, const SPlotRect& plot) const;
+    const QImage& dashedLine(bool vertical, int length) const;
+
     QColor m_color{128, 128, 128};
     bool m_visible = true;
+    // One grid line drawn ahead as an image and blitted at every tick: thousands of 3-pixel
+    // dashes per drawing otherwise dominate the chart's drawing time.
+    mutable QImage m_dashes;
+    mutable bool m_dashesVertical = false;
+    mutable QRgb m_dashesColor = 0;
 };
 
 /// The caption of an axis.
@@ -184,6 +195,11 @@ class CPlotStandardAxis : public CPlotAxis {
 
   private:
     void computeTicks(int lengthPx);
+    /// Tick labels recur from one drawing to the next; their laid-out text is kept.
+    const QStaticText& staticLabel(const QString& text, const QFont& font);
+
+    QHash<QString, QStaticText> m_labelCache;
+    QFont m_labelCacheFont;
 
     std::vector<double> m_tickValues;
     std::vector<QString> m_tickLabels;

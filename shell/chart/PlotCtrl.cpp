@@ -229,18 +229,13 @@ void CPlotCtrl::drawEdge(QPainter& p, const QRect& client) {
     const QColor outerTopLeft = m_edge == EPlotEdge::Raised ? light : dark;
     const QColor outerBottomRight = m_edge == EPlotEdge::Raised ? dark : light;
     const QRect r = client.adjusted(0, 0, -1, -1);
-    p.save();
-    p.setPen(outerTopLeft);
-    p.drawLine(r.topLeft(), r.topRight());
-    p.drawLine(r.topLeft(), r.bottomLeft());
-    p.setPen(outerBottomRight);
-    p.drawLine(r.bottomLeft(), r.bottomRight());
-    p.drawLine(r.topRight(), r.bottomRight());
+    fillHLine(p, r.left(), r.right(), r.top(), outerTopLeft);
+    fillVLine(p, r.left(), r.top(), r.bottom(), outerTopLeft);
+    fillHLine(p, r.left(), r.right(), r.bottom(), outerBottomRight);
+    fillVLine(p, r.right(), r.top(), r.bottom(), outerBottomRight);
     if (m_edge == EPlotEdge::Etched) {
-        p.setPen(light);
-        p.drawRect(r.adjusted(1, 1, -1, -1));
+        fillFrame(p, r.left() + 1, r.top() + 1, r.right() - 1, r.bottom() - 1, light);
     }
-    p.restore();
 }
 
 void CPlotCtrl::applyAutomaticRanges() {
@@ -316,9 +311,7 @@ void CPlotCtrl::drawChart(QPainter& p, SPlotRect r) {
         a->draw(p, r);
     }
 
-    p.setPen(QPen(m_borderColor, 1));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRect(r.left, r.top, r.width(), r.height()));
+    fillFrame(p, r.left, r.top, r.right, r.bottom, m_borderColor);
 
     const SPlotRect drawing{r.left, r.top, r.right + 1, r.bottom + 1};
     for (const auto& [id, s] : m_series) {
@@ -373,8 +366,8 @@ void CPlotCtrl::drawPeakTable(QPainter& p) {
             }
             if (showFwhm && peak.right > peak.left && std::isfinite(peak.halfLevel)) {
                 const int yHalf = clampPixel(my.toPixel(peak.halfLevel));
-                p.drawLine(clampPixel(mx.toPixel(peak.left)), yHalf,
-                           clampPixel(mx.toPixel(peak.right)), yHalf);
+                fillHLine(p, clampPixel(mx.toPixel(peak.left)), clampPixel(mx.toPixel(peak.right)),
+                          yHalf, kPeakColor);
             }
         }
         p.setClipping(false);

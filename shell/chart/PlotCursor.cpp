@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "shell/chart/PlotAxis.h"
+#include "shell/chart/PlotPaint.h"
 #include "shell/chart/PlotZoom.h"
 
 CPlotCursor::~CPlotCursor() = default;
@@ -100,12 +101,9 @@ void CPlotDragLineCursor::setFromPointer(int x, int y) {
 void CPlotDragLineCursor::draw(QPainter& p, const SPlotRect& plot) {
     updatePosition();
     if (!m_visible) return;
-    p.save();
-    p.setPen(QPen(m_color, 1));
     if (m_axis->isHorizontal()) {
-        p.drawLine(m_pixel, plot.top, m_pixel, plot.bottom);
+        fillVLine(p, m_pixel, plot.top, plot.bottom, m_color);
     } else {
-        p.drawLine(plot.left, m_pixel, plot.right, m_pixel);
+        fillHLine(p, plot.left, plot.right, m_pixel, m_color);
     }
-    p.restore();
 }

@@ -35,9 +35,7 @@ void CPlotLegend::draw(QPainter& p) const {
             m_shadowColor);
     }
     p.fillRect(toQRect(box), m_background);
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRect(box.left, box.top, box.width() - 1, box.height() - 1));
+    fillFrame(p, box.left, box.top, box.right - 1, box.bottom - 1, Qt::black);
 
     const QFont font = plotPixelFont(m_font);
     const QFontMetrics fm(font, p.device());

@@ -7,6 +7,7 @@
 
 #include "shell/chart/PlotAxis.h"
 #include "shell/chart/PlotPaint.h"
+#include "shell/chart/PlotRaster.h"
 
 CPlotSeries::CPlotSeries(unsigned id, CPlotAxis* horizontal, CPlotAxis* vertical)
     : m_id(id), m_horizontal(horizontal), m_vertical(vertical) {}
@@ -66,8 +67,11 @@ SPlotIndexRange CPlotXYSeries::visibleRange() const {
 
 void CPlotLineSeries::flush(QPainter& p) {
     const std::size_t n = m_pixels.size();
+    const bool thin = !m_smooth && m_penStyle == Qt::SolidLine && m_penWidth <= 1;
     if (n == 1) {
         p.drawPoint(m_pixels[0]);
+    } else if (thin && drawThinPolyline(p, m_pixels.data(), n, m_color, toQRect(m_drawingRect))) {
+        // drawn straight into the image
     } else if (n >= 2 && !m_smooth) {
         p.drawPolyline(m_pixels.data(), static_cast<int>(n));
     } else if (n >= 2) {

@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
 #include <cmath>
 #include <limits>
+#include <random>
 
 #include "ChartTestSupport.h"
 #include "shell/chart/PlotCtrl.h"
+#include "shell/chart/PlotRaster.h"
 
 namespace {
 
@@ -333,6 +336,64 @@ TEST_F(ChartWidget, PeakMarkersAndTextBlockFollowTheSwitches) {
         countGreen(chart.bufferImage(), {plot.right - 230, plot.top + 80, plot.right, plot.bottom}),
         0);
     EXPECT_GT(countGreen(chart.bufferImage(), {0, 0, 640, 400}), 0);
+}
+
+TEST_F(ChartWidget, DirectPolylineMatchesQPainterAndKeepsToItsClip) {
+    std::mt19937 rng(5);
+    std::uniform_int_distribution<int> near(-40, 440);
+    std::vector<QPoint> pts;
+    for (int i = 0; i < 300; ++i)
+        pts.emplace_back(near(rng), near(rng));
+    pts.insert(pts.begin() + 100, QPoint(-4000000, 200));  // far off, as a clamped wild value
+    pts.insert(pts.begin() + 200, QPoint(200, 4000000));
+    const QRect clip(50, 60, 300, 250);
+
+    QImage fast(400, 400, QImage::Format_ARGB32_Premultiplied);
+    fast.fill(Qt::white);
+    QImage reference = fast.convertToFormat(QImage::Format_RGB888);  // no direct path for it
+    {
+        QPainter p(&fast);
+        ASSERT_TRUE(drawThinPolyline(p, pts.data(), pts.size(), Qt::red, clip));
+    }
+    {
+        QPainter p(&reference);
+        ASSERT_FALSE(drawThinPolyline(p, pts.data(), pts.size(), Qt::red, clip));
+        p.setClipRect(clip);
+        p.setPen(QPen(Qt::red, 1));
+        p.drawPolyline(pts.data(), static_cast<int>(pts.size()));
+    }
+    auto red = [](const QImage& img, int x, int y) {
+        return x >= 0 && y >= 0 && x < img.width() && y < img.height() &&
+               img.pixelColor(x, y) == QColor(Qt::red);
+    };
+    auto nearRed = [&](const QImage& img, int x, int y) {
+        for (int dy = -1; dy <= 1; ++dy) {
+            for (int dx = -1; dx <= 1; ++dx) {
+                if (red(img, x + dx, y + dy)) return true;
+            }
+        }
+        return false;
+    };
+    int drawn = 0;
+    int unmatched = 0;
+    for (int y = 0; y < 400; ++y) {
+        for (int x = 0; x < 400; ++x) {
+            const bool a = red(fast, x, y);
+            const bool b = red(reference, x, y);
+            if (a && !clip.contains(x, y)) ADD_FAILURE() << "outside the clip at " << x << "," << y;
+            drawn += a;
+            // The two may place a line's steps a pixel apart, never further.
+            if ((a && !nearRed(reference, x, y)) || (b && !nearRed(fast, x, y))) ++unmatched;
+        }
+    }
+    EXPECT_GT(drawn, 10000);
+    EXPECT_LT(unmatched, drawn / 200);
+
+    QImage translucent = fast;
+    QPainter p(&translucent);
+    EXPECT_FALSE(drawThinPolyline(p, pts.data(), pts.size(), QColor(255, 0, 0, 128), clip));
+    p.scale(2, 2);
+    EXPECT_FALSE(drawThinPolyline(p, pts.data(), pts.size(), Qt::red, clip));
 }
 
 }  // namespace
