@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <optional>
 
 #include "shell/chart/PlotCtrl.h"
 #include "shell/chart/PlotPaint.h"
@@ -40,10 +41,11 @@ CPlotCtrl::PrintDialogHandler CPlotCtrl::setPrintDialogHandler(PrintDialogHandle
 }
 
 int CPlotCtrl::printChart(const QString& title, QPrinter* printer) {
-    QPrinter chosen(QPrinter::HighResolution);
+    std::optional<QPrinter> chosen;
     if (!printer) {
-        if (!printDialogHandler()(chosen, this)) return 0;
-        printer = &chosen;
+        chosen.emplace(QPrinter::HighResolution);
+        if (!printDialogHandler()(*chosen, this)) return 0;
+        printer = &*chosen;
     }
     printer->setDocName(title);
     m_printTitle = title;

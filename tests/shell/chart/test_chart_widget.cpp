@@ -338,6 +338,77 @@ TEST_F(ChartWidget, PeakMarkersAndTextBlockFollowTheSwitches) {
     EXPECT_GT(countGreen(chart.bufferImage(), {0, 0, 640, 400}), 0);
 }
 
+TEST_F(ChartWidget, DegenerateChartsDrawWithoutFault) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        int width, height;
+        double min, max;
+    } cases[] = {
+        {300, 200, 0, 0},    // the default range
+        {300, 200, 5, 1},    // reversed
+        {300, 200, nan, 1},  // garbage
+        {300, 200, 0, inf},  //
+        {300, 200, 1e15, 1e15 + 0.001},
+        {12, 9, 0, 100},  // smaller than its own axes
+        {1, 1, 0, 100},
+    };
+    for (const auto& c : cases) {
+        CPlotCtrl chart;
+        setUpChart(chart, c.width, c.height, c.min, c.max, c.min, c.max);
+        addLine(chart, "s", Qt::red, {{0, 0}, {50, 50}, {100, 100}});
+        chart.createDragLineCursor(chart.axis(kAxisBottom), 50);
+        chart.legend().setVisible(true);
+        chart.peakTable = {PeakRecord{1, 1, 50, 0, 1, 49, 51, 0, 0}};
+        chart.showFwhm = 1;
+        chart.redraw();
+        EXPECT_LE(chart.plotRect().left, chart.plotRect().right) << c.width << " " << c.min;
+        EXPECT_LE(chart.plotRect().top, chart.plotRect().bottom) << c.width << " " << c.min;
+    }
+    CPlotCtrl bare;  // no axes at all
+    bare.resize(200, 100);
+    bare.redraw();
+    EXPECT_FALSE(bare.bufferImage().isNull());
+    CPlotCtrl empty;  // no size: nothing to draw into
+    empty.resize(0, 0);
+    empty.redraw();
+    EXPECT_TRUE(empty.bufferImage().isNull());
+}
+
+TEST_F(ChartWidget, InvertedAxisRunsTheOtherWay) {
+    CPlotCtrl chart;
+    setUpChart(chart, 400, 300, 0, 100, 0, 10);
+    CPlotAxis* bottom = chart.axis(kAxisBottom);
+    const SPlotRect plot = chart.plotRect();
+    EXPECT_EQ(bottom->valueToPixel(0), plot.left);
+    bottom->setInverted(true);
+    chart.redraw();
+    EXPECT_EQ(bottom->valueToPixel(0), plot.right);
+    EXPECT_EQ(bottom->valueToPixel(100), plot.left);
+    EXPECT_NEAR(bottom->pixelToValue(plot.left), 100, 1e-9);
+    EXPECT_EQ(chart.axis(kAxisLeft)->valueToPixel(10), plot.top);
+}
+
+TEST_F(ChartWidget, PointsSeriesMarksVisiblePoints) {
+    CPlotCtrl chart;
+    chart.setBackgroundColor(Qt::white);
+    setUpChart(chart, 400, 300, 0, 100, 0, 10);
+    CPlotPointsSeries* s = chart.createPointsSeries();
+    s->setColor(Qt::blue);
+    s->setPoints({{25, 5}, {75, 5}, {150, 5}});
+    for (EPlotMarker m : {EPlotMarker::Ellipse, EPlotMarker::Rectangle, EPlotMarker::Triangle}) {
+        s->setMarker(m);
+        chart.redraw();
+        const QImage& img = chart.bufferImage();
+        const int y = chart.axis(kAxisLeft)->valueToPixel(5);
+        for (double x : {25.0, 75.0}) {
+            const int px = chart.axis(kAxisBottom)->valueToPixel(x);
+            EXPECT_GT(countColour(img, {px - 3, y - 3, px + 4, y + 4}, Qt::blue), 4) << x;
+        }
+        EXPECT_EQ(countColour(img, {chart.plotRect().right + 1, 0, 400, 300}, Qt::blue), 0);
+    }
+}
+
 TEST_F(ChartWidget, DirectPolylineMatchesQPainterAndKeepsToItsClip) {
     std::mt19937 rng(5);
     std::uniform_int_distribution<int> near(-40, 440);
