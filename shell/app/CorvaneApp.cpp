@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QSocketNotifier>
 #include <QStyleFactory>
+#include <QTimer>
 #include <csignal>
 #include <cstdio>
 
@@ -114,9 +115,15 @@ int runCorvane(int argc, char** argv) {
 
     frame.showMaximized();
     // Without a window manager (a bare X server) nothing maximises: fill the screen instead.
-    QApplication::processEvents();
-    if (!frame.isMaximized())
-        if (QScreen* screen = frame.screen()) frame.setGeometry(screen->availableGeometry());
+    QTimer::singleShot(300, &frame, [&frame] {
+        QScreen* screen = frame.screen();
+        if (!screen) return;
+        const QRect area = screen->availableGeometry();
+        if (frame.frameGeometry().width() < area.width() * 9 / 10) {
+            frame.showNormal();
+            frame.setGeometry(area);
+        }
+    });
     const int code = app.exec();
     frame.shutdown();
     logWrite("Corvane exits (%d)", code);

@@ -47,6 +47,7 @@ CDevManager::CDevManager(CSpectrumData& record, bool simulatorDefault, QWidget* 
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list_->setShowGrid(true);
+    list_->setWordWrap(false);
     list_->verticalHeader()->hide();
     list_->setMinimumWidth(4 * kColumnWidth + 4);
 
@@ -193,7 +194,7 @@ void CDevManager::rebuildTree() {
     if (!root || root->childCount() != static_cast<int>(lines.size())) {
         tree_->clear();
         root = new QTreeWidgetItem(tree_, {text(DeviceStr::kTreeRoot)});
-        root->setIcon(0, QIcon(connectionPixmap(true)));
+        root->setIcon(0, QIcon(QPixmap::fromImage(applicationImage(16))));
         for (size_t i = 0; i < lines.size(); ++i)
             new QTreeWidgetItem(root);
     }

@@ -146,15 +146,10 @@ void paintCommand(QPainter& p, int command, const QRectF& r) {
             break;
         }
         case Cmd::kSaveReference:
-            drawLamp(p, r.adjusted(4, 3, -10, -3), QColor(255, 236, 140));
-            p.setPen(QPen(kGreen, 2.5, Qt::SolidLine, Qt::RoundCap));
-            p.drawLine(QPointF(r.right() - 9, r.bottom() - 9),
-                       QPointF(r.right() - 6, r.bottom() - 5));
-            p.drawLine(QPointF(r.right() - 6, r.bottom() - 5),
-                       QPointF(r.right() - 1, r.bottom() - 13));
-            break;
         case Cmd::kSaveBackground:
-            drawLamp(p, r.adjusted(4, 3, -10, -3), QColor(90, 95, 110));
+            // A lamp, lit for the reference and dark for the background, with a tick.
+            drawLamp(p, r.adjusted(4, 3, -10, -3),
+                     command == Cmd::kSaveReference ? QColor(255, 236, 140) : QColor(90, 95, 110));
             p.setPen(QPen(kGreen, 2.5, Qt::SolidLine, Qt::RoundCap));
             p.drawLine(QPointF(r.right() - 9, r.bottom() - 9),
                        QPointF(r.right() - 6, r.bottom() - 5));

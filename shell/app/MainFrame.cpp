@@ -298,7 +298,8 @@ bool CMainFrame::hasDocuments() const {
 void CMainFrame::updateCommandUi() {
     if (!devManager_) return;
     const bool connected = devManager_->device().isConnected();
-    for (int id : kNeedDevice) actions_[id]->setEnabled(connected);
+    for (int id : kNeedDevice)
+        actions_[id]->setEnabled(connected);
     // A registered command may add its own condition (a device is still needed where it is).
     for (auto it = actions_.begin(); it != actions_.end(); ++it) {
         const CommandHandler* handler = findCommand(it.key());

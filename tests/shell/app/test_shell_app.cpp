@@ -7,6 +7,7 @@
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <thread>
@@ -151,6 +152,9 @@ TEST_F(ShellTest, DeviceManagerListAndTreeFollowTheProtocol) {
         EXPECT_EQ(tree->topLevelItem(0)->child(1)->text(0), c.serialLine) << c.protocol;
         dialog.onTimer1();
         EXPECT_EQ(list->item(0, 3)->text(), "Connected");
+        // CORVANE_SHOT_DIR=folder keeps a picture of the window for a look by eye.
+        if (const char* shots = std::getenv("CORVANE_SHOT_DIR"))
+            dialog.grab().save(QString("%1/devmgr-%2.png").arg(shots, c.protocol));
         dialog.close();
         EXPECT_FALSE(dialog.isVisible());
     }
