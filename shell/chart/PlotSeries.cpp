@@ -89,12 +89,15 @@ void CPlotLineSeries::flush(QPainter& p) {
     m_pixels.clear();
 }
 
-void CPlotLineSeries::draw(QPainter& p) {
-    if (!m_visible || m_points.empty() || !m_horizontal || !m_vertical) return;
-    const SPlotIndexRange range = visibleRange();
-    const SPlotPixelMap mx = m_horizontal->pixelMap();
-    const SPlotPixelMap my = m_vertical->pixelMap();
+std::optional<CPlotXYSeries::SDrawSetup> CPlotXYSeries::drawSetup() const {
+    if (!m_visible || m_points.empty() || !m_horizontal || !m_vertical) return std::nullopt;
+    return SDrawSetup{visibleRange(), m_horizontal->pixelMap(), m_vertical->pixelMap()};
+}
 
+void CPlotLineSeries::draw(QPainter& p) {
+    const std::optional<SDrawSetup> setup = drawSetup();
+    if (!setup) return;
+    const auto& [range, mx, my] = *setup;
     p.save();
     p.setClipRect(toQRect(m_drawingRect));
     p.setPen(QPen(m_color, m_penWidth, m_penStyle));
@@ -149,10 +152,9 @@ void CPlotPointsSeries::drawMarker(QPainter& p, QPoint c) const {
 }
 
 void CPlotPointsSeries::draw(QPainter& p) {
-    if (!m_visible || m_points.empty() || !m_horizontal || !m_vertical) return;
-    const SPlotIndexRange range = visibleRange();
-    const SPlotPixelMap mx = m_horizontal->pixelMap();
-    const SPlotPixelMap my = m_vertical->pixelMap();
+    const std::optional<SDrawSetup> setup = drawSetup();
+    if (!setup) return;
+    const auto& [range, mx, my] = *setup;
     p.save();
     p.setClipRect(toQRect(m_drawingRect));
     p.setPen(QPen(m_color, 1));

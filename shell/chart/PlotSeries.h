@@ -6,13 +6,14 @@
 #include <QPoint>
 #include <QString>
 #include <cstddef>
+#include <optional>
 #include <vector>
 
+#include "shell/chart/PlotAxis.h"
 #include "shell/chart/PlotGeometry.h"
 #include "shell/chart/PlotSeriesRange.h"
 
 class QPainter;
-class CPlotAxis;
 
 class CPlotSeries {
   public:
@@ -94,6 +95,14 @@ class CPlotXYSeries : public CPlotSeriesBase<SPlotXYPoint> {
 
   protected:
     void pointsChanged() override;
+
+    struct SDrawSetup {
+        SPlotIndexRange range;
+        SPlotPixelMap x;
+        SPlotPixelMap y;
+    };
+    /// What drawing needs; nothing when the series is hidden, empty or without its axes.
+    std::optional<SDrawSetup> drawSetup() const;
 
   private:
     EPlotXOrder m_order = EPlotXOrder::Ascending;
