@@ -52,9 +52,13 @@ struct ConcentrationSettings {
 
 /// An entry of the records manager.
 struct RecordEntry {
-    std::string name;  ///< name of the series in extraSeries
-    int checked = 1;   ///< shown in the views
-    int colour = 0;    ///< 0x00BBGGRR
+    std::string name;           ///< full path of the imported file
+    int checked = 1;            ///< shown in the views
+    int colour = 0;             ///< 0x00BBGGRR
+    int typeCode = 12;          ///< file type index of the record
+    std::vector<double> wave;   ///< abscissa as read from the file
+    std::vector<double> value;  ///< ordinate
+    int count = 0;              ///< points; 0 once deleted in the records manager
 };
 
 class CSpectrumData;

@@ -19,6 +19,12 @@ const StringEntry kTable[] = {
     {CoreStr::kNote, "Note", "提示", "提示"},
     {CoreStr::kWarn, "Warn", "警告", "警告"},
     {CoreStr::kAllocateMemoryFail, "Allocate memory fail !", "分配内存失败！", "分配記憶體失敗！"},
+    {73, "λ ( nm )", "λ ( nm )", "λ ( nm )"},
+    {74, "λ ( um )", "λ ( um )", "λ ( um )"},
+    {75, "Pixel ( # )", "像素 ( # )", "像素 ( # )"},
+    {76, "Raman Shift ( cm-1 )", "拉曼位移 ( cm-1 )", "拉曼位移 ( cm-1 )"},
+    {77, "Wavenumber ( cm-1 )", "波数 ( cm-1 )", "波數 ( cm-1 )"},
+    {78, "Frequency ( GHz )", "频率 ( GHz )", "頻率 ( GHz )"},
 };
 }  // namespace
 

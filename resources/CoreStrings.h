@@ -8,4 +8,5 @@ constexpr int kFileTypeCount = 13;
 constexpr int kNote = 1020;  ///< caption of every message box
 constexpr int kWarn = 1021;
 constexpr int kAllocateMemoryFail = 1022;
+constexpr int kXUnitTitleFirst = 73;  ///< titles of the six X units, 73..78 in unit order
 }  // namespace CoreStr
