@@ -39,7 +39,8 @@ const Spectrum& noisySpectrum() {
         for (int i = 0; i < kPoints; ++i) {
             const double x = kXMin + (kXMax - kXMin) * i / (kPoints - 1);
             double y = 800 + 26000 * std::exp(-std::pow((x - 620) / 210, 2));
-            for (const auto& l : lines) y += l[1] * std::exp(-std::pow((x - l[0]) / l[2], 2));
+            for (const auto& l : lines)
+                y += l[1] * std::exp(-std::pow((x - l[0]) / l[2], 2));
             y += noise(rng) * std::sqrt(y) * 2.0;
             out.x.push_back(x);
             out.y.push_back(y);
@@ -77,7 +78,9 @@ void renderCorvane(benchmark::State& state, double xMin, double xMax) {
     }
 }
 
-void BM_PlotRender_Corvane(benchmark::State& state) { renderCorvane(state, kXMin, kXMax); }
+void BM_PlotRender_Corvane(benchmark::State& state) {
+    renderCorvane(state, kXMin, kXMax);
+}
 
 void BM_PlotRender_Zoomed(benchmark::State& state) {
     const double centre = (kXMin + kXMax) / 2;

@@ -165,7 +165,7 @@ CPlotStandardAxis::CPlotStandardAxis(int slot) : CPlotAxis(slot) {}
 void CPlotStandardAxis::computeTicks(int lengthPx) {
     const double lo = std::min(m_rangeMin, m_rangeMax);
     const double hi = std::max(m_rangeMin, m_rangeMax);
-    if (m_automaticTicks) m_tick = computeTickSpec(lo, hi, lengthPx);
+    if (m_automaticTicks) m_tick = computeTickStep(lo, hi, lengthPx);
     m_firstTick = firstTick(lo, m_tick.increment);
     m_tickValues = tickValues(m_firstTick, hi, m_tick.increment);
     m_tickLabels.clear();

@@ -170,7 +170,7 @@ class CPlotAxis {
     bool m_visible = true;
     bool m_automatic = false;
     bool m_automaticTicks = true;
-    SPlotTickSpec m_tick;
+    SPlotTickStep m_tick;
     double m_firstTick = 0.0;
     QFont m_tickFont;
     int m_margin = 7;

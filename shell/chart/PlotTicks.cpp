@@ -9,28 +9,28 @@ namespace {
 constexpr double kLadderSlack = 1e-9;
 }  // namespace
 
-SPlotTickSpec computeTickSpec(double min, double max, int lengthPx) {
-    SPlotTickSpec spec;
+SPlotTickStep computeTickStep(double min, double max, int lengthPx) {
+    SPlotTickStep step;
     const double span = std::fabs(max - min);
-    if (!(span > 0.0) || !std::isfinite(span)) return spec;
+    if (!(span > 0.0) || !std::isfinite(span)) return step;
     // An axis shorter than one tick spacing still shows its range with one division.
     const int divisions = std::max(1, std::abs(lengthPx) / kPixelsPerTick);
     const double c = span / divisions;
     const int x = static_cast<int>(std::floor(std::log10(c)));
     const double d = std::pow(10.0, x);
-    spec.decimals = x < 0 ? -x : 0;
+    step.decimals = x < 0 ? -x : 0;
     const double limit = 1.0 + kLadderSlack;
     if (c <= d * limit) {
-        spec.increment = d;
+        step.increment = d;
     } else if (c <= 2.0 * d * limit) {
-        spec.increment = 2.0 * d;
+        step.increment = 2.0 * d;
     } else if (c <= 5.0 * d * limit) {
-        spec.increment = 5.0 * d;
+        step.increment = 5.0 * d;
     } else {
-        spec.increment = 10.0 * d;
-        spec.decimals = std::max(0, spec.decimals - 1);
+        step.increment = 10.0 * d;
+        step.decimals = std::max(0, step.decimals - 1);
     }
-    return spec;
+    return step;
 }
 
 double firstTick(double min, double increment) {

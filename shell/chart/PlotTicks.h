@@ -8,13 +8,13 @@ inline constexpr int kPixelsPerTick = 50;
 /// A range of many billions of ticks cannot be drawn; beyond this the axis shows no more ticks.
 inline constexpr int kMaxTicksPerAxis = 1000;
 
-struct SPlotTickSpec {
+struct SPlotTickStep {
     double increment = 0.0;  ///< distance between two ticks, in axis values; 0 = one tick at min
     int decimals = 0;        ///< decimals of the tick labels
 };
 
 /// Increment and label decimals for the range min..max drawn on lengthPx pixels.
-SPlotTickSpec computeTickSpec(double min, double max, int lengthPx);
+SPlotTickStep computeTickStep(double min, double max, int lengthPx);
 
 /// The first tick at or above min: the smallest multiple of increment not below it.
 double firstTick(double min, double increment);

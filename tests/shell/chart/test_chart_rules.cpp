@@ -40,7 +40,7 @@ TEST(ChartTicks, IncrementAndDecimals) {
         {0, nan, 500, 0, 0},
     };
     for (const TickCase& c : cases) {
-        const SPlotTickSpec s = computeTickSpec(c.min, c.max, c.length);
+        const SPlotTickStep s = computeTickStep(c.min, c.max, c.length);
         EXPECT_NEAR(s.increment, c.increment, 1e-12)
             << c.min << ".." << c.max << " on " << c.length;
         EXPECT_EQ(s.decimals, c.decimals) << c.min << ".." << c.max << " on " << c.length;
@@ -62,13 +62,13 @@ TEST(ChartTicks, FirstTickIsSmallestMultipleAtOrAboveMin) {
 }
 
 TEST(ChartTicks, TicksAndLabelsOfBothExamples) {
-    SPlotTickSpec s = computeTickSpec(0, 1000, 500);
+    SPlotTickStep s = computeTickStep(0, 1000, 500);
     std::vector<double> ticks = tickValues(firstTick(0, s.increment), 1000, s.increment);
     ASSERT_EQ(ticks.size(), 11u);
     EXPECT_EQ(tickLabel(ticks[1], s.decimals), "100");
     EXPECT_EQ(tickLabel(ticks.back(), s.decimals), "1000");
 
-    s = computeTickSpec(0, 0.3, 500);
+    s = computeTickStep(0, 0.3, 500);
     ticks = tickValues(firstTick(0, s.increment), 0.3, s.increment);
     ASSERT_EQ(ticks.size(), 7u);  // 0, 0.05 ... 0.30
     EXPECT_EQ(tickLabel(ticks[1], s.decimals), "0.05");
