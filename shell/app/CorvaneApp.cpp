@@ -25,6 +25,7 @@
 #include "shell/app/MainFrame.h"
 #include "shell/app/QtMessages.h"
 #include "shell/app/ViewTemplates.h"
+#include "shell/files/DataFileCommands.h"
 
 namespace {
 
@@ -88,6 +89,8 @@ int runCorvane(int argc, char** argv) {
         fileInstallTime(setup.paths.programDir + "/" +
                         QFileInfo(QString::fromLocal8Bit(argv[0])).fileName().toStdString()));
     viewTemplates();  // the ten templates; the views register their factories
+
+    registerDataFileCommands();
 
     MainFrameOptions options;
     options.setup = setup;
