@@ -230,6 +230,16 @@ int CSpectrometerDevice::readWavelengths(double* wave, int n) {
     return 1;
 }
 
+int CSpectrometerDevice::waveLengthToPixel(double nm) {
+    std::lock_guard lock(driverLock());
+    return handle ? api_.waveLengthToPixel(handle, nm) : -1;
+}
+
+double CSpectrometerDevice::pixelToWaveLength(int pixel) {
+    std::lock_guard lock(driverLock());
+    return handle ? api_.pixelToWaveLength(handle, pixel) : 0.0;
+}
+
 int CSpectrometerDevice::readNonlinear(double* coeffs, int* count) {
     std::lock_guard lock(driverLock());
     if (!handle) return 0;

@@ -82,6 +82,10 @@ class CSpectrometerDevice : public SpectrometerInfo {
     int readFrame(double* buffer);
     /// Wavelengths of pixels 1..n into wave; 0 without a handle.
     int readWavelengths(double* wave, int n);
+    /// The driver's pixel of a wavelength (nm) and wavelength of a pixel; -1 and 0 without a
+    /// handle.
+    int waveLengthToPixel(double nm);
+    double pixelToWaveLength(int pixel);
     /// The device's nonlinearity coefficients; 0 without a handle or when the driver fails.
     int readNonlinear(double* coeffs, int* count);
     /// Mirrors the connection state to the driver.

@@ -14,6 +14,7 @@
 #include <csignal>
 #include <cstdio>
 
+#include "apps/MeasurementViews.h"
 #include "core/Messages.h"
 #include "core/RunLog.h"
 #include "device/Driver.h"
@@ -97,6 +98,7 @@ int runCorvane(int argc, char** argv) {
     options.simulatorDefault = !vendor;
     options.languageValue = languageValue;
     if (qEnvironmentVariableIsSet("CORVANE_NO_STARTUP_PAUSES")) options.startupPauses = false;
+    registerMeasurementViews();
     CMainFrame frame(options);
     setMessageOwner(&frame);
 
