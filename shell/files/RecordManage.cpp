@@ -2,7 +2,9 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -26,6 +28,23 @@ QColor fromBgr(int c) {
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
 
+// A tree has no grid of its own: each cell draws its colour and its right and bottom lines.
+class GridDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const QVariant fill = index.data(Qt::BackgroundRole);
+        if (fill.canConvert<QBrush>()) painter->fillRect(option.rect, fill.value<QBrush>());
+        QStyledItemDelegate::paint(painter, option, index);
+        painter->save();
+        painter->setPen(QColor(208, 208, 208));
+        painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
+        painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+        painter->restore();
+    }
+};
+
 }  // namespace
 
 void removeEmptiedSeries(CSpectrumData& record) {
@@ -47,7 +66,7 @@ CRecordManage::CRecordManage(CSpectrumData& record, int fileType, QWidget* paren
     list_->setRootIsDecorated(false);
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setStyleSheet("QTreeView::item { border: 1px solid #d0d0d0; }");  // grid lines
+    list_->setItemDelegate(new GridDelegate(list_));
     list_->header()->setStretchLastSection(false);
     list_->setColumnWidth(kColumnChecked, 60);
     list_->setColumnWidth(kColumnRecord, 300);
