@@ -18,9 +18,11 @@
 #include "acquisition/AcquisitionThread.h"
 #include "core/NumberParse.h"
 #include "core/SpectrumData.h"
+#include "device/AcquisitionSettings.h"
 #include "device/DeviceManager.h"
 #include "device/Driver.h"
 #include "platform/simulator/Simulator.h"
+#include "tools/cli/DataFileCommands.h"
 
 namespace {
 
@@ -55,35 +57,6 @@ Json deviceJson(const SpectrometerInfo& info) {
     j["wavelength_start"] = info.wavelengthStart;
     j["wavelength_end"] = info.wavelengthEnd;
     return j;
-}
-
-// Writes the text next to path first and renames it over path, so that a failed write never
-// leaves a partial file where a good one was.
-bool writeFileAtomically(const std::string& path, const std::string& text, std::string& error) {
-    const std::string temp = path + ".part";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            error = "cannot write " + path + ": " + std::strerror(errno);
-            return false;
-        }
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.flush();
-        if (!out) {
-            error = "cannot write " + path + ": " + std::strerror(errno);
-            out.close();
-            std::filesystem::remove(temp);
-            return false;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        error = "cannot write " + path + ": " + ec.message();
-        std::filesystem::remove(temp, ec);
-        return false;
-    }
-    return true;
 }
 
 const std::map<std::string, int> kScenes = {
@@ -129,10 +102,12 @@ int runDevicesCommand(int argc, char** argv) {
 int runAcquireCommand(int argc, char** argv) {
     std::string scene = "lamp", outPath;
     int integrationUs = 4000, averages = 1, boxcar = 1, frames = 1, deviceId = SP_SIMULATOR_ID;
+    int layout = 0;
     bool json = false, sceneGiven = false;
     const char* usage =
         "usage: acquire [--scene dark|lamp|sample|lines|led] [--integration-us N] "
-        "[--averages N] [--boxcar N] [--frames N] [--device ID] [--json] [--out FILE]";
+        "[--averages N] [--boxcar N] [--frames N] [--device ID] [--json] [--out FILE "
+        "[--layout 0|1]]";
     for (int i = 1; i < argc; ++i) {
         const std::string opt = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
@@ -166,6 +141,9 @@ int runAcquireCommand(int argc, char** argv) {
         } else if (opt == "--out") {
             if (!needValue() || !*value) return fail("--out needs a file name");
             outPath = value;
+        } else if (opt == "--layout") {
+            if (!needValue() || !parseInt(value, 0, 1, layout))
+                return fail("--layout needs 0 (data lines only) or 1 (with header)");
         } else {
             return fail("unknown option " + opt + "\n" + usage);
         }
@@ -238,15 +216,15 @@ int runAcquireCommand(int argc, char** argv) {
         sum += value[i];
     }
     if (!outPath.empty()) {
-        std::string text;
-        text.reserve(static_cast<size_t>(n) * 24);
-        char line[64];
-        for (int i = 0; i < n; ++i) {
-            std::snprintf(line, sizeof line, "%.3f\t%.3f\r\n", wave[i], value[i]);
-            text += line;
-        }
+        // The spectrum view's export format, so that the file imports like one.
+        AcquisitionSettings acquisition;
+        acquisition.integrationTimeUs = integrationUs;
+        acquisition.averages = averages;
+        acquisition.boxcarWidth = boxcar;
         std::string error;
-        if (!writeFileAtomically(outPath, text, error)) return fail(error);
+        if (!writeSpectrumExport(outPath, layout, info, acquisition, wave.data(), value.data(), n,
+                                 error))
+            return fail(error);
     }
     if (json) {
         Json j;

@@ -5,6 +5,7 @@
 
 #include "core/RunLog.h"
 #include "tools/cli/ColorCommands.h"
+#include "tools/cli/DataFileCommands.h"
 #include "tools/cli/DeviceCommands.h"
 
 namespace {
@@ -19,7 +20,8 @@ constexpr Command kCommands[] = {
     {"devices", runDevicesCommand, "devices [--json]: the spectrometers a search finds"},
     {"acquire", runAcquireCommand,
      "acquire [--scene dark|lamp|sample|lines|led] [--integration-us N] [--averages N]\n"
-     "          [--boxcar N] [--frames N] [--device ID] [--json] [--out FILE]"},
+     "          [--boxcar N] [--frames N] [--device ID] [--json] [--out FILE [--layout 0|1]]"},
+    {"read", runReadCommand, "read FILE --type 0..12 [--layout 0|1] [--json]: import a data file"},
     {"color", runColorCommand, "color FILE [--observer 2|10] [--illuminant 0..5] [--json]"},
     {"fit", runFitCommand, "fit FILE --method line|curve [--zero-intercept] [--json]"},
 };
