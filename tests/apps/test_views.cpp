@@ -1,0 +1,245 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QPainter>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <thread>
+
+#include "apps/MeasurementViews.h"
+#include "apps/framework/MyList.h"
+#include "apps/spectrum/CorvaneView.h"
+#include "core/XAxis.h"
+#include "device/SpectrometerDevice.h"
+#include "files/AppPaths.h"
+#include "files/DataFile.h"
+#include "platform/simulator/Simulator.h"
+#include "resources/CommandIds.h"
+#include "shell/app/MainFrame.h"
+#include "shell/app/TabGroupArea.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+bool waitFor(const std::function<bool()>& condition) {
+    for (int i = 0; i < 2000 && !condition(); ++i) {
+        QApplication::processEvents();
+        std::this_thread::sleep_for(5ms);
+    }
+    return condition();
+}
+
+class ViewTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        corvaneSimReset();
+        CSpectrometerDevice::setClosePause(0ms);
+        options.setup = readAppSetup(dir.file("program"), dir.file("data"));
+        createAppFolders(options.setup.paths);
+        options.showSplash = false;
+        options.startupPauses = false;
+        options.simulatorDefault = true;
+        registerMeasurementViews();
+        installSeriesFileWriter();
+    }
+    void TearDown() override { corvaneSimReset(); }
+
+    CCorvaneView* open(CMainFrame& frame) {
+        auto* v = static_cast<CCorvaneView*>(createSpectrumView(frame));
+        frame.tabs()->addView(v, v->windowTitle());
+        return v;
+    }
+    // One redraw as the timer's repaint would do it.
+    static void redraw(CCorvaneView* v) {
+        QImage image(v->size().expandedTo(QSize(10, 10)), QImage::Format_ARGB32);
+        QPainter p(&image);
+        v->OnDraw(p);
+    }
+    static bool connectedWithSpectrum(CMainFrame& frame) {
+        return frame.device().isConnected() && frame.record().frameCount() > 0;
+    }
+
+    TempDir dir;
+    MessageRecorder messages;
+    MainFrameOptions options;
+};
+
+TEST_F(ViewTest, NamesComeFromTheInstanceRegister) {
+    CMainFrame frame(options);
+    CCorvaneView* first = open(frame);
+    CCorvaneView* second = open(frame);
+    EXPECT_EQ(first->viewName, "Spectrum");
+    EXPECT_EQ(second->viewName, "Spectrum(2)");
+    EXPECT_EQ(second->windowTitle(), "Spectrum(2)");
+    delete first;
+    CCorvaneView* third = open(frame);
+    EXPECT_EQ(third->viewName, "Spectrum(3)");
+    delete second;
+    delete third;
+    EXPECT_EQ(open(frame)->viewName, "Spectrum");  // all closed: the plain name again
+}
+
+TEST_F(ViewTest, LiveSpectrumReachesTheFrontViewOnly) {
+    CMainFrame frame(options);
+    frame.resize(1200, 800);
+    frame.show();
+    CCorvaneView* back = open(frame);
+    CCorvaneView* front = open(frame);  // same tab group, now the front tab
+    ASSERT_TRUE(waitFor([&] { return connectedWithSpectrum(frame); }));
+    const int backBefore = back->redrawCount();
+    ASSERT_TRUE(waitFor([&] { return front->redrawCount() > 5 && front->pointCount > 2000; }));
+    EXPECT_EQ(back->redrawCount(), backBefore);
+
+    redraw(front);
+    // 16-bit simulator: [0, 66000] while connected; the X range follows the wavelengths.
+    EXPECT_EQ(front->chart()->leftAxis->rangeMax(), 66000);
+    EXPECT_EQ(front->chart()->yRangeMax, 66000);
+    EXPECT_NEAR(front->chart()->bottomAxis->rangeMin(), front->waveArray[0], 1e-9);
+    const CPlotSeries* curve = front->chart()->FindNamedSeries("Spectrum View");
+    ASSERT_NE(curve, nullptr);
+    EXPECT_EQ(static_cast<int>(curve->pointCount()), front->pointCount);
+
+    // Quit stops the view's timer.
+    frame.runControl().runState = kRunStateQuit;
+    front->onTimer();
+    EXPECT_FALSE(front->refreshTimer().isActive());
+    frame.shutdown();
+}
+
+TEST_F(ViewTest, TwelveBitDeviceGivesFiveThousand) {
+    corvaneSimSetIdentity(9999, "adbits", "12");
+    CMainFrame frame(options);
+    CCorvaneView* v = open(frame);
+    ASSERT_TRUE(waitFor([&] { return connectedWithSpectrum(frame); }));
+    redraw(v);
+    EXPECT_EQ(v->chart()->leftAxis->rangeMax(), 5000);
+    frame.shutdown();
+}
+
+TEST_F(ViewTest, CommandsActOnTheActiveView) {
+    CMainFrame frame(options);
+    frame.resize(1200, 800);
+    frame.show();
+    CCorvaneView* v = open(frame);
+    ASSERT_TRUE(waitFor([&] { return connectedWithSpectrum(frame); }));
+    redraw(v);
+    CPlotAxis* bottom = v->chart()->bottomAxis;
+    const double autoMin = bottom->rangeMin(), autoMax = bottom->rangeMax();
+
+    frame.runCommand(Cmd::kZoomXRange);  // cursor at 100 nm lies outside: both ends move
+    const double span = autoMax - autoMin;
+    EXPECT_NEAR(bottom->rangeMin(), autoMin + 0.1 * span, 1e-6);
+    EXPECT_NEAR(bottom->rangeMax(), autoMax - 0.1 * span, 1e-6);
+    redraw(v);  // a user zoom survives redraws while the automatic range stays
+    EXPECT_NEAR(bottom->rangeMin(), autoMin + 0.1 * span, 1e-6);
+    frame.runCommand(Cmd::kRecover);
+    EXPECT_DOUBLE_EQ(bottom->rangeMin(), autoMin);
+
+    frame.runCommand(Cmd::kZoomIn);
+    EXPECT_EQ(v->chart()->mouseMode(), 2);
+    frame.runCommand(Cmd::kSelectZoom);
+    EXPECT_EQ(v->chart()->mouseMode(), 0);
+
+    frame.runCommand(Cmd::kAddTableView);
+    EXPECT_EQ(v->tableShown, 1);
+    EXPECT_TRUE(v->sideTable()->isVisible());
+    for (int i = 0; i < 3; ++i)
+        redraw(v);
+    EXPECT_EQ(v->sideTable()->rowCount(), v->pointCount);
+    EXPECT_EQ(v->sideTable()->item(0, 0)->text(), "1");
+
+    // Pixel unit: the axis shows pixel numbers and the spin steps by exactly one.
+    frame.runCommand(Cmd::kUnitPixel);
+    EXPECT_EQ(v->xUnit, kXUnitPixel);
+    EXPECT_EQ(v->tableRefreshCounter, 0);
+    redraw(v);
+    EXPECT_DOUBLE_EQ(v->displayXArray[0], 1.0);
+    EXPECT_DOUBLE_EQ(bottom->rangeMin(), 1.0);
+    v->cursorEdit()->setText("100");
+    v->onCursorEnter();
+    EXPECT_DOUBLE_EQ(v->chart()->dragCursor->value(), 100.0);
+    v->onCursorSpin(-1);
+    EXPECT_DOUBLE_EQ(v->chart()->dragCursor->value(), 101.0);
+    EXPECT_EQ(v->cursorEdit()->text(), "101");
+    // An X outside the axis is ignored.
+    v->cursorEdit()->setText("99999");
+    v->onCursorEnter();
+    EXPECT_DOUBLE_EQ(v->chart()->dragCursor->value(), 101.0);
+
+    frame.updateCommandUi();
+    EXPECT_FALSE(frame.action(Cmd::kUnitRaman)->isEnabled());  // only on a Raman view
+    frame.runCommand(Cmd::kXAxisInverted);
+    EXPECT_TRUE(bottom->isInverted());
+
+    // Back in nm the spin steps one detector pixel through the driver.
+    frame.runCommand(Cmd::kUnitNm);
+    redraw(v);
+    frame.runCommand(Cmd::kBestX);
+    EXPECT_DOUBLE_EQ(bottom->rangeMin(), std::max(100.0, v->waveArray[0]));
+    v->cursorEdit()->setText("500");
+    v->onCursorEnter();
+    v->onCursorSpin(-1);
+    const double step = v->chart()->dragCursor->value() - 500.0;
+    EXPECT_GT(step, 0.1);
+    EXPECT_LT(step, 1.0);
+    frame.shutdown();
+}
+
+TEST_F(ViewTest, BackgroundColourAndExport) {
+    CMainFrame frame(options);
+    frame.settings().bkColor = 0x1e64c8;  // RGB(200, 100, 30)
+    CCorvaneView* v = open(frame);
+    EXPECT_EQ(v->backgroundColor, 0x1e64c8);
+    EXPECT_EQ(v->gridColor, 120 | (160 << 8) | (90 << 16));
+    ASSERT_TRUE(waitFor([&] { return connectedWithSpectrum(frame); }));
+    redraw(v);
+    EXPECT_EQ(v->chart()->backgroundColor(), QColor(200, 100, 30));
+
+    const std::string path = dir.file("export.data");
+    ASSERT_EQ(v->exportData(path), 1);
+    std::ifstream in(path);
+    int lines = 0;
+    for (std::string line; std::getline(in, line);)
+        ++lines;
+    EXPECT_EQ(lines, v->pointCount);
+    EXPECT_EQ(frame.record().lastStored.count, v->pointCount);
+
+    // A folder that cannot be written: the message names the path, nothing is claimed.
+    messages.shown.clear();
+    EXPECT_EQ(v->exportData(dir.file("missing/folder/x.data")), 0);
+    ASSERT_FALSE(messages.shown.empty());
+    EXPECT_NE(messages.shown.back().text.find("missing/folder/x.data"), std::string::npos);
+    frame.shutdown();
+}
+
+TEST_F(ViewTest, NamedSeriesRules) {
+    CMainFrame frame(options);
+    CCorvaneView* v = open(frame);
+    CTavrinPlotCtrl* chart = v->chart();
+    EXPECT_FALSE(chart->legend().isVisible());
+    ASSERT_EQ(chart->AddNamedSeries("overlay"), 1);
+    EXPECT_TRUE(chart->legend().isVisible());
+    std::vector<double> x(3701, 1.0), y(3701, 2.0);
+    EXPECT_EQ(chart->SetNamedSeriesData("overlay", x.data(), y.data(), 3), 1);
+    EXPECT_EQ(chart->SetNamedSeriesData("overlay", x.data(), y.data(), 3701), 0);
+    EXPECT_EQ(chart->FindNamedSeries("overlay")->pointCount(), 3u);
+    EXPECT_EQ(chart->SetNamedSeriesData("nothing", x.data(), y.data(), 3), 0);
+    chart->RemoveNamedSeries("overlay");
+    EXPECT_EQ(chart->FindNamedSeries("overlay"), nullptr);
+    EXPECT_FALSE(chart->legend().isVisible());
+    frame.shutdown();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
