@@ -126,7 +126,11 @@ TEST_F(ViewTest, CommandsActOnTheActiveView) {
     CMainFrame frame(options);
     frame.resize(1200, 800);
     frame.show();
-    CCorvaneView* v = open(frame);
+    // The view main-frame timer 1 opens a second after start, so the commands find it active.
+    ASSERT_TRUE(waitFor([&] { return frame.tabs()->activeView() != nullptr; }));
+    auto* v = dynamic_cast<CCorvaneView*>(frame.tabs()->activeView());
+    ASSERT_NE(v, nullptr);
+    EXPECT_EQ(v->viewName, "Spectrum");
     ASSERT_TRUE(waitFor([&] { return connectedWithSpectrum(frame); }));
     redraw(v);
     CPlotAxis* bottom = v->chart()->bottomAxis;
@@ -152,6 +156,7 @@ TEST_F(ViewTest, CommandsActOnTheActiveView) {
     for (int i = 0; i < 3; ++i)
         redraw(v);
     EXPECT_EQ(v->sideTable()->rowCount(), v->pointCount);
+    ASSERT_NE(v->sideTable()->item(0, 0), nullptr);
     EXPECT_EQ(v->sideTable()->item(0, 0)->text(), "1");
 
     // Pixel unit: the axis shows pixel numbers and the spin steps by exactly one.
