@@ -21,34 +21,19 @@
 #include "resources/CommandIds.h"
 #include "shell/app/MainFrame.h"
 #include "shell/app/TabGroupArea.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/FrameTest.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
-bool waitFor(const std::function<bool()>& condition) {
-    for (int i = 0; i < 2000 && !condition(); ++i) {
-        QApplication::processEvents();
-        std::this_thread::sleep_for(5ms);
-    }
-    return condition();
-}
-
-class ViewTest : public ::testing::Test {
+class ViewTest : public FrameTest {
   protected:
     void SetUp() override {
-        corvaneSimReset();
-        CSpectrometerDevice::setClosePause(0ms);
-        options.setup = readAppSetup(dir.file("program"), dir.file("data"));
-        createAppFolders(options.setup.paths);
-        options.showSplash = false;
-        options.startupPauses = false;
-        options.simulatorDefault = true;
+        FrameTest::SetUp();
         registerMeasurementViews();
         installSeriesFileWriter();
     }
-    void TearDown() override { corvaneSimReset(); }
 
     CCorvaneView* open(CMainFrame& frame) {
         auto* v = static_cast<CCorvaneView*>(createSpectrumView(frame));
@@ -64,10 +49,6 @@ class ViewTest : public ::testing::Test {
     static bool connectedWithSpectrum(CMainFrame& frame) {
         return frame.device().isConnected() && frame.record().frameCount() > 0;
     }
-
-    TempDir dir;
-    MessageRecorder messages;
-    MainFrameOptions options;
 };
 
 TEST_F(ViewTest, NamesComeFromTheInstanceRegister) {

@@ -20,37 +20,13 @@
 #include "shell/app/MainFrame.h"
 #include "shell/app/SplashWindow.h"
 #include "shell/settings/ControlPanel.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/FrameTest.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
-bool waitFor(const std::function<bool()>& condition) {
-    for (int i = 0; i < 2000 && !condition(); ++i) {
-        QApplication::processEvents();
-        std::this_thread::sleep_for(5ms);
-    }
-    return condition();
-}
-
-class ShellTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        corvaneSimReset();
-        CSpectrometerDevice::setClosePause(0ms);
-        options.setup = readAppSetup(dir.file("program"), dir.file("data"));
-        createAppFolders(options.setup.paths);
-        options.showSplash = false;
-        options.startupPauses = false;
-        options.simulatorDefault = true;
-    }
-    void TearDown() override { corvaneSimReset(); }
-
-    TempDir dir;
-    MessageRecorder messages;
-    MainFrameOptions options;
-};
+using ShellTest = FrameTest;
 
 TEST_F(ShellTest, CommandsNeedADeviceAndRunCommandsCarryTheCheckMark) {
     options.simulatorDefault = false;  // no device until the test ticks the box
