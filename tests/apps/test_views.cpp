@@ -98,8 +98,12 @@ TEST_F(ViewTest, TwelveBitDeviceGivesFiveThousand) {
     CMainFrame frame(options);
     CCorvaneView* v = open(frame);
     ASSERT_TRUE(waitFor([&] { return connectedWithSpectrum(frame); }));
+    // Start from another range, so that only the ADC rule can bring 5000.
+    v->chart()->leftAxis->setRange(0.0, 123.0);
+    v->chart()->yRangeMax = 123.0;
     redraw(v);
     EXPECT_EQ(v->chart()->leftAxis->rangeMax(), 5000);
+    EXPECT_EQ(v->chart()->yRangeMax, 5000);
     frame.shutdown();
 }
 
