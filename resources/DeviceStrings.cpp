@@ -27,6 +27,12 @@ const StringEntry kTable[] = {
     {DeviceStr::kFilter, "Filter", "滤光片", "濾光片"},
     {DeviceStr::kFirmware, "Firmware", "固件", "韌體"},
     {DeviceStr::kNotAvailable, "N/A", "N/A", "N/A"},
+    {DeviceStr::kSimScene, "Scene", "场景", "場景"},
+    {1125, "Dark (shutter closed)", "暗（快门关闭）", "暗（快門關閉）"},
+    {1126, "Tungsten-halogen lamp", "卤钨灯", "鹵鎢燈"},
+    {1127, "Lamp through a sample", "灯光透过样品", "燈光透過樣品"},
+    {1128, "Mercury-argon lines", "汞氩谱线", "汞氬譜線"},
+    {1129, "Green LED", "绿色 LED", "綠色 LED"},
     // The acquisition settings pane.
     {DeviceStr::kMeasurementSetting, "Measurement Setting", "测量设置", "測量設定"},
     {DeviceStr::kDataAcquiringSet, "Data acquiring set", "数据采集设置", "資料擷取設定"},

@@ -26,6 +26,9 @@ constexpr int kLens = 1120;
 constexpr int kFilter = 1121;
 constexpr int kFirmware = 1122;
 constexpr int kNotAvailable = 1123;
+// The built-in simulator's scene (Device Manager, only without a vendor library).
+constexpr int kSimScene = 1124;
+constexpr int kSimSceneFirst = 1125;  ///< dark, lamp, sample, lines, LED: 1125..1129
 
 // The acquisition settings pane (from 1150).
 constexpr int kMeasurementSetting = 1150;

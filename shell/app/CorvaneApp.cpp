@@ -20,6 +20,7 @@
 #include "device/Driver.h"
 #include "files/AppPaths.h"
 #include "files/Settings.h"
+#include "platform/simulator/Simulator.h"
 #include "resources/ShellStrings.h"
 #include "resources/StringTable.h"
 #include "shell/app/DefaultResources.h"
@@ -85,6 +86,12 @@ int runCorvane(int argc, char** argv) {
     }
 
     const bool vendor = initSpectrometerDriver(setup.paths.programDir);
+    // CORVANE_SIM_SCENE=dark|lamp|sample|lines|led picks what the built-in simulator shows.
+    if (!vendor) {
+        const QString scene = qEnvironmentVariable("CORVANE_SIM_SCENE");
+        const QStringList scenes = {"dark", "lamp", "sample", "lines", "led"};
+        if (scenes.contains(scene)) corvaneSimSetScene(static_cast<int>(scenes.indexOf(scene)));
+    }
     updateInstallTime(
         setup.paths.configPath,
         fileInstallTime(setup.paths.programDir + "/" +

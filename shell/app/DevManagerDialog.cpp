@@ -2,14 +2,17 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "device/DeviceListText.h"
+#include "platform/simulator/Simulator.h"
 #include "resources/CommandIds.h"
 #include "resources/DeviceStrings.h"
 #include "resources/StringTable.h"
@@ -74,6 +77,18 @@ CDevManager::CDevManager(CSpectrumData& record, bool simulatorDefault, QWidget* 
     buttons->addWidget(connectButton);
     buttons->addWidget(disconnectButton);
     buttons->addStretch();
+    if (&api == &activeDriver() && !vendorDriverLoaded()) {
+        // What the built-in simulator shows, for a user trying the program without hardware.
+        auto* scene = new QComboBox(this);
+        scene->setObjectName("SimulatorScene");
+        for (int i = CORVANE_SIM_DARK; i <= CORVANE_SIM_LED; ++i)
+            scene->addItem(text(DeviceStr::kSimSceneFirst + i), i);
+        scene->setCurrentIndex(scene->findData(corvaneSimScene()));
+        connect(scene, &QComboBox::currentIndexChanged, this,
+                [scene](int index) { corvaneSimSetScene(scene->itemData(index).toInt()); });
+        buttons->addWidget(new QLabel(text(DeviceStr::kSimScene), this));
+        buttons->addWidget(scene);
+    }
     buttons->addWidget(autoConnect_);
     buttons->addWidget(simulator_);
     auto* panes = new QHBoxLayout;

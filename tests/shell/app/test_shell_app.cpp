@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QProgressBar>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -131,6 +132,11 @@ TEST_F(ShellTest, DeviceManagerListAndTreeFollowTheProtocol) {
         // CORVANE_SHOT_DIR=folder keeps a picture of the window for a look by eye.
         if (const char* shots = std::getenv("CORVANE_SHOT_DIR"))
             dialog.grab().save(QString("%1/devmgr-%2.png").arg(shots, c.protocol));
+        // Without a vendor library the window offers the simulator's scenes.
+        auto* scene = dialog.findChild<QComboBox*>("SimulatorScene");
+        ASSERT_NE(scene, nullptr);
+        scene->setCurrentIndex(scene->findData(CORVANE_SIM_LINES));
+        EXPECT_EQ(corvaneSimScene(), CORVANE_SIM_LINES);
         dialog.close();
         EXPECT_FALSE(dialog.isVisible());
     }
