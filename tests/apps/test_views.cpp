@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <chrono>
+#include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -14,6 +16,7 @@
 #include "apps/framework/MyList.h"
 #include "apps/spectrum/CorvaneView.h"
 #include "core/XAxis.h"
+#include "device/AcquisitionSettings.h"
 #include "device/SpectrometerDevice.h"
 #include "files/AppPaths.h"
 #include "files/DataFile.h"
@@ -21,6 +24,7 @@
 #include "resources/CommandIds.h"
 #include "shell/app/MainFrame.h"
 #include "shell/app/TabGroupArea.h"
+#include "shell/settings/ControlPanel.h"
 #include "tests/support/FrameTest.h"
 
 namespace {
@@ -90,6 +94,38 @@ TEST_F(ViewTest, LiveSpectrumReachesTheFrontViewOnly) {
     frame.runControl().runState = kRunStateQuit;
     front->onTimer();
     EXPECT_FALSE(front->refreshTimer().isActive());
+    frame.shutdown();
+}
+
+// The simulator's mercury-argon lines with PEAK and FWHM on: the strongest lines are found
+// where the lamp has them, with a width near the instrument's 1.2 nm.
+TEST_F(ViewTest, PeaksOfTheEmissionLinesAreMarked) {
+    corvaneSimSetScene(CORVANE_SIM_LINES);
+    CMainFrame frame(options);
+    frame.resize(1400, 900);
+    frame.show();
+    CCorvaneView* v = open(frame);
+    AcquisitionSettings s = frame.controlPanel()->settings();
+    s.showPeak = 1;
+    s.showFwhm = 1;
+    frame.controlPanel()->applyAllValues(s);
+    ASSERT_TRUE(waitFor([&] { return connectedWithSpectrum(frame); }));
+    // Frames from the lines scene, not just the wavelength axis of the connect.
+    ASSERT_TRUE(waitFor([&] { return frame.record().frameCount() > 5; }));
+    redraw(v);
+    ASSERT_FALSE(v->peakResults.empty());
+    bool found546 = false;
+    for (const PeakRecord& p : v->peakResults) {
+        if (p.index == 0) continue;
+        if (std::abs(p.peakX - 546.07) < 1.0) {
+            found546 = true;
+            EXPECT_NEAR(p.fwhm, 1.2, 0.6);
+        }
+    }
+    EXPECT_TRUE(found546);
+    // CORVANE_SHOT_DIR=folder keeps a picture of the view for a look by eye.
+    if (const char* shots = std::getenv("CORVANE_SHOT_DIR"))
+        v->grab().save(QString("%1/peaks-view.png").arg(shots));
     frame.shutdown();
 }
 
