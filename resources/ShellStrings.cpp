@@ -12,18 +12,42 @@ struct CommandText {
 
 // Command -> string id; the texts are in kTable below.
 constexpr CommandText kCommands[] = {
-    {Cmd::kImportData, 1800},      {Cmd::kExportData, 1801},    {Cmd::kRecordManager, 1802},
-    {Cmd::kPrint, 1803},           {Cmd::kExit, 1804},          {Cmd::kNewMeasurement, 1805},
-    {Cmd::kSaveBackground, 1806},  {Cmd::kSaveReference, 1807}, {Cmd::kDeviceManager, 1808},
-    {Cmd::kWavelengthCalibrate, 1809}, {Cmd::kRun, 1810},       {Cmd::kPause, 1811},
-    {Cmd::kSingleStep, 1812},      {Cmd::kStatusBar, 1813},     {Cmd::kMeasureToolbar, 1814},
-    {Cmd::kViewControlToolbar, 1815}, {Cmd::kUnitNm, 1816},     {Cmd::kUnitUm, 1817},
-    {Cmd::kUnitPixel, 1818},       {Cmd::kUnitRaman, 1819},     {Cmd::kUnitWavenumber, 1820},
-    {Cmd::kUnitGhz, 1821},         {Cmd::kXAxisInverted, 1822}, {Cmd::kOption, 1823},
-    {Cmd::kAbout, 1824},           {Cmd::kUserManual, 1825},    {Cmd::kRecover, 1826},
-    {Cmd::kZoomXRange, 1827},      {Cmd::kZoomYRange, 1828},    {Cmd::kBestX, 1829},
-    {Cmd::kBestY, 1830},           {Cmd::kZoomIn, 1831},        {Cmd::kZoomOut, 1832},
-    {Cmd::kSelectZoom, 1833},      {Cmd::kCoordinateSetting, 1834}, {Cmd::kAddTableView, 1835},
+    {Cmd::kImportData, 1800},
+    {Cmd::kExportData, 1801},
+    {Cmd::kRecordManager, 1802},
+    {Cmd::kPrint, 1803},
+    {Cmd::kExit, 1804},
+    {Cmd::kNewMeasurement, 1805},
+    {Cmd::kSaveBackground, 1806},
+    {Cmd::kSaveReference, 1807},
+    {Cmd::kDeviceManager, 1808},
+    {Cmd::kWavelengthCalibrate, 1809},
+    {Cmd::kRun, 1810},
+    {Cmd::kPause, 1811},
+    {Cmd::kSingleStep, 1812},
+    {Cmd::kStatusBar, 1813},
+    {Cmd::kMeasureToolbar, 1814},
+    {Cmd::kViewControlToolbar, 1815},
+    {Cmd::kUnitNm, 1816},
+    {Cmd::kUnitUm, 1817},
+    {Cmd::kUnitPixel, 1818},
+    {Cmd::kUnitRaman, 1819},
+    {Cmd::kUnitWavenumber, 1820},
+    {Cmd::kUnitGhz, 1821},
+    {Cmd::kXAxisInverted, 1822},
+    {Cmd::kOption, 1823},
+    {Cmd::kAbout, 1824},
+    {Cmd::kUserManual, 1825},
+    {Cmd::kRecover, 1826},
+    {Cmd::kZoomXRange, 1827},
+    {Cmd::kZoomYRange, 1828},
+    {Cmd::kBestX, 1829},
+    {Cmd::kBestY, 1830},
+    {Cmd::kZoomIn, 1831},
+    {Cmd::kZoomOut, 1832},
+    {Cmd::kSelectZoom, 1833},
+    {Cmd::kCoordinateSetting, 1834},
+    {Cmd::kAddTableView, 1835},
     {Cmd::kWindowManager, 1836},
 };
 
@@ -40,7 +64,6 @@ const StringEntry kTable[] = {
     {ShellStr::kMenuXUnit, "X-Axis Unit", "X 轴单位", "X 軸單位"},
     {ShellStr::kMenuSetting, "Setting(&S)", "设置(&S)", "設定(&S)"},
     {ShellStr::kMenuHelp, "Help(&H)", "帮助(&H)", "說明(&H)"},
-    {ShellStr::kViewControlTitle, "View Control", "视图控制", "檢視控制"},
     {ShellStr::kConnected, "Connected", "已连接", "已連接"},
     {ShellStr::kDisconnected, "Disconnected", "未连接", "未連接"},
     {ShellStr::kNoSpectrometer, "No Spectrometer Connected", "未连接光谱仪", "未連接光譜儀"},
@@ -110,4 +133,6 @@ int commandStringId(int commandId) {
     return 0;
 }
 
-std::span<const StringEntry> shellStrings() { return kTable; }
+std::span<const StringEntry> shellStrings() {
+    return kTable;
+}

@@ -14,7 +14,6 @@ constexpr int kMenuView = 1703;
 constexpr int kMenuXUnit = 1704;
 constexpr int kMenuSetting = 1705;
 constexpr int kMenuHelp = 1706;
-constexpr int kViewControlTitle = 1707;
 constexpr int kConnected = 1708;
 constexpr int kDisconnected = 1709;
 constexpr int kNoSpectrometer = 1710;

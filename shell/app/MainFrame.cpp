@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStatusBar>
 #include <QThread>
@@ -386,9 +387,12 @@ void CMainFrame::runCommand(int id) {
                 break;
             }
             {
-                const QString name = tr8(commandStringId(id)).remove('&').remove("...");
+                // The menu text without its accelerator ("Print(&R)..." -> "Print").
+                const QString name = tr8(commandStringId(id))
+                                         .remove(QRegularExpression("\\(&.\\)"))
+                                         .remove('&')
+                                         .remove("...");
                 showMessage(QString::fromUtf8(loadString(ShellStr::kNotYetAvailable))
-                                .arg(name)
                                 .replace("%s", name)
                                 .toStdString(),
                             MsgIcon::Information, kMsgOk, this);

@@ -56,6 +56,11 @@ TEST_F(ShellTest, CommandsNeedADeviceAndRunCommandsCarryTheCheckMark) {
     frame.runCommand(Cmd::kRun);
     EXPECT_EQ(frame.runControl().runState, kRunStateRun);
 
+    // A command whose part is not in this version says so by name.
+    frame.runCommand(Cmd::kAbout);
+    ASSERT_FALSE(messages.shown.empty());
+    EXPECT_EQ(messages.shown.back().text, "About Corvane is not available in this version.");
+
     EXPECT_TRUE(frame.action(Cmd::kMeasureToolbar)->isChecked());
     frame.runCommand(Cmd::kMeasureToolbar);
     EXPECT_FALSE(frame.action(Cmd::kMeasureToolbar)->isChecked());
