@@ -31,5 +31,10 @@ class MessageRecorder {
     MessageHandler previous_;
 };
 
+/// The bytes of a file; empty when missing.
+std::string readFile(const std::string& path);
+/// Replaces a file with bytes.
+void writeFile(const std::string& path, const std::string& bytes);
+
 /// The run log at path as UTF-8 text; empty when missing.
 std::string readUtf16File(const std::string& path);

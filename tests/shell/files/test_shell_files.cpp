@@ -28,15 +28,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void writeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 CExportNotice* findNotice() {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* n = qobject_cast<CExportNotice*>(w)) return n;
