@@ -71,7 +71,6 @@ void AcquisitionThread::loop() {
         }
         const int count = device_.readFrame(frame_.data());
         if (count == 0) continue;
-        ++reads_;
 
         const int b = device_.averages.load();
         if (b <= 1) {
@@ -95,6 +94,7 @@ void AcquisitionThread::loop() {
             restartAverage();
             control_.newFrameFlag = 1;
         }
+        ++reads_;
         // No pause after a frame: the driver's read waits for the exposure, so the device's
         // integration time sets the frame rate (a fixed 1 ms sleep here would cap short
         // exposures below 1000 frames per second).

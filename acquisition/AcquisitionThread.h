@@ -43,7 +43,8 @@ class AcquisitionThread {
 
     /// Averages (or single frames) published since start.
     long long framesPublished() const { return published_.load(); }
-    /// Non-empty reads since start, the discarded ones included.
+    /// Non-empty reads since start, the discarded ones included; a read is counted once the
+    /// pass has handled it (summed, published or dropped).
     long long framesRead() const { return reads_.load(); }
 
   private:

@@ -73,10 +73,11 @@ TEST_F(AcquisitionTest, LoweringTheAverageCountRestartsTheSum) {
     device.averages = 10;
     control.pause();
     thread.start();
-    for (int i = 0; i < 5; ++i) {
-        const long before = fakeDriver().reads;
+    // Each step is waited for until the thread has handled its read, not only made it: the
+    // count is lowered below only once the fifth read sits in the sum.
+    for (int i = 1; i <= 5; ++i) {
         control.singleStep();
-        ASSERT_TRUE(eventually([&] { return fakeDriver().reads == before + 1; }));
+        ASSERT_TRUE(eventually([&] { return thread.framesRead() == i; }));
         ASSERT_TRUE(eventually([&] { return control.runState == kRunStatePause; }));
     }
     EXPECT_EQ(thread.framesPublished(), 0);
@@ -88,7 +89,7 @@ TEST_F(AcquisitionTest, LoweringTheAverageCountRestartsTheSum) {
     for (int read = 7; read <= 9; ++read) {  // 7 and 8 are summed, 9 publishes and is dropped
         ASSERT_TRUE(eventually([&] { return control.runState == kRunStatePause; }));
         control.singleStep();
-        ASSERT_TRUE(eventually([&] { return fakeDriver().reads == read; }));
+        ASSERT_TRUE(eventually([&] { return thread.framesRead() == read; }));
     }
     ASSERT_TRUE(eventually([&] { return thread.framesPublished() == 1; }));
     EXPECT_EQ(published(), (7.0 + 8.0) / 2.0);
