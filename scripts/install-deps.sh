@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   libqcustomplot-dev libqcustomplot2.1-qt6
   fonts-noto-cjk fonts-dejavu-core xvfb xauth x11-apps imagemagick
-  poppler-utils clang
+  poppler-utils clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine (as root), builds Corvane and runs the whole test suite:
 # the normal build with every test, the windowless tests again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and the threaded device and acquisition tests under
-# ThreadSanitizer.
+# UndefinedBehaviorSanitizer, the threaded device and acquisition tests under
+# ThreadSanitizer, then the libFuzzer targets of the file readers for a minute each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -30,6 +30,12 @@ cmake --build build-tsan -j"$jobs"
 # randomisation; run it with randomisation off.
 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 setarch "$(uname -m)" -R \
   bash -c "cd build-tsan && ctest --output-on-failure --no-tests=error"
+
+echo "== fuzzing the data-file and profile readers (60 s each)"
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCORVANE_GUI=OFF -DCORVANE_BENCH=OFF -DCORVANE_FUZZ=ON
+cmake --build build-fuzz -j"$jobs" --target fuzz_data_file fuzz_profile
+(cd build-fuzz && ctest -L fuzz --output-on-failure --no-tests=error -j"$jobs")
 
 echo "== benchmarks run once"
 for b in build/bench/*/bench_*; do
