@@ -85,6 +85,10 @@ const StringEntry kTable[] = {
     {ShellStr::kNotYetAvailable, "%s is not available in this version.", "此版本尚不支持 %s。",
      "此版本尚不支援 %s。"},
     {ShellStr::kMenuWindow, "Window(&W)", "窗口(&W)", "視窗(&W)"},
+    {ShellStr::kWindowsTitle, "Windows", "窗口", "視窗"},
+    {ShellStr::kActivate, "&Activate", "激活(&A)", "啟用(&A)"},
+    {ShellStr::kCloseWindows, "&Close Window(s)", "关闭窗口(&C)", "關閉視窗(&C)"},
+    {ShellStr::kOk, "OK", "确定", "確定"},
 
     {1800, "Import Data", "导入数据", "匯入資料"},
     {1801, "Export Data", "导出数据", "匯出資料"},

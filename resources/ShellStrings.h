@@ -30,6 +30,10 @@ constexpr int kDataFolderFail = 1720;
 constexpr int kNoDisplay = 1721;
 constexpr int kNotYetAvailable = 1722;
 constexpr int kMenuWindow = 1723;
+constexpr int kWindowsTitle = 1724;
+constexpr int kActivate = 1725;
+constexpr int kCloseWindows = 1726;
+constexpr int kOk = 1727;
 
 // Command texts: 1800 + the position in the command table of the main frame.
 constexpr int kCommandTextFirst = 1800;

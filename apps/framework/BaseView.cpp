@@ -544,20 +544,20 @@ bool CBaseView::viewCommandChecked(int id) const {
 // ---- export ---------------------------------------------------------------------------------
 
 int CBaseView::exportData(const std::string& path) {
-    if (record->copyToLastStored(pointCount, displayXArray.data(), valueArray.data()) != 1) {
-        char text[1200];
-        std::snprintf(text, sizeof text, loadString(FilesStr::kSaveFileError), path.c_str());
-        showMessage(text, MsgIcon::Warning, kMsgOk, this);
-        return 0;
+    if (record->copyToLastStored(pointCount, displayXArray.data(), valueArray.data()) == 1) {
+        AcquisitionSettings acquisition;
+        if (const ControlPanel* panel = frame_.controlPanel()) acquisition = panel->settings();
+        const std::string unit = unitTitle().toStdString();
+        const std::string header = buildDataFileHeader(
+            *record, dataType, frame_.settings().fileFormat, frame_.device(), acquisition, &unit,
+            frame_.setup().branding.appName, frame_.setup().resources.version);
+        if (record->saveLastStored(path, header, dataType) == 1) return 1;
     }
-    AcquisitionSettings acquisition;
-    if (const ControlPanel* panel = frame_.controlPanel()) acquisition = panel->settings();
-    const std::string unit = unitTitle().toStdString();
-    const std::string header = buildDataFileHeader(
-        *record, dataType, frame_.settings().fileFormat, frame_.device(), acquisition, &unit,
-        frame_.setup().branding.appName, frame_.setup().resources.version);
-    // A failed write has shown its own message, naming the file and the reason.
-    return record->saveLastStored(path, header, dataType) == 1 ? 1 : 0;
+    // A failed write has said why; this names the export that did not happen.
+    char text[1200];
+    std::snprintf(text, sizeof text, loadString(FilesStr::kSaveFileError), path.c_str());
+    showMessage(text, MsgIcon::Warning, kMsgOk, this);
+    return 0;
 }
 
 int CBaseView::ExportData() {

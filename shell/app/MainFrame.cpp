@@ -20,6 +20,7 @@
 #include "core/Messages.h"
 #include "core/RunLog.h"
 #include "resources/CommandIds.h"
+#include "resources/FilesStrings.h"
 #include "resources/ShellStrings.h"
 #include "resources/StringTable.h"
 #include "shell/app/CommandRegistry.h"
@@ -29,6 +30,7 @@
 #include "shell/app/TabGroupArea.h"
 #include "shell/app/ViewInterface.h"
 #include "shell/app/ViewTemplates.h"
+#include "shell/app/WindowManagerDialog.h"
 #include "shell/settings/ControlPanel.h"
 #include "shell/settings/SettingView.h"
 
@@ -174,8 +176,9 @@ void CMainFrame::buildActions() {
         make(id, true);
     for (int id : kChartCommands)
         make(id, id == Cmd::kSelectZoom);
-    actions_[Cmd::kImportData]->setToolTip("Import Data From File");
-    actions_[Cmd::kExportData]->setToolTip("Export Data To File");
+    actions_[Cmd::kImportData]->setToolTip(tr8(FilesStr::kImportTip));
+    actions_[Cmd::kExportData]->setToolTip(tr8(FilesStr::kExportTip));
+    actions_[Cmd::kRecordManager]->setToolTip(tr8(FilesStr::kRecordManagerTip));
     for (QAction* a : actions_) {
         const int id = a->data().toInt();
         if (id != Cmd::kExit && id != Cmd::kStatusBar && id != Cmd::kMeasureToolbar &&
@@ -213,9 +216,10 @@ void CMainFrame::buildMenus() {
     view->addSeparator();
     QMenu* units = view->addMenu(tr8(ShellStr::kMenuXUnit));
     for (int id : kUnitCommands) {
-        if (id == Cmd::kXAxisInverted) units->addSeparator();
+        if (id == Cmd::kXAxisInverted) continue;
         units->addAction(actions_[id]);
     }
+    view->addAction(actions_[Cmd::kXAxisInverted]);
 
     QMenu* setting = bar->addMenu(tr8(ShellStr::kMenuSetting));
     setting->addAction(actions_[Cmd::kOption]);
@@ -379,6 +383,12 @@ void CMainFrame::runCommand(int id) {
         case Cmd::kUserManual:
             openUserManual();
             break;
+        case Cmd::kWindowManager: {
+            auto* dialog = new CWindowManager(*tabs_, this);
+            dialog->setAttribute(Qt::WA_DeleteOnClose);
+            dialog->open();
+            break;
+        }
         default:
             if (among(id, kChartCommands) || among(id, kUnitCommands)) {
                 QWidget* w =

@@ -17,15 +17,32 @@ QTabWidget* CTabGroupArea::addGroup() {
         active_ = group;
         emit activeViewChanged(activeView());
     });
-    connect(group, &QTabWidget::tabCloseRequested, this, [this, group](int index) {
-        QWidget* view = group->widget(index);
-        group->removeTab(index);
-        if (view) view->deleteLater();
-        removeEmptyGroups();
-        emit viewsChanged();
-        emit activeViewChanged(activeView());
-    });
+    connect(group, &QTabWidget::tabCloseRequested, this,
+            [this, group](int index) { closeView(group->widget(index)); });
     return group;
+}
+
+void CTabGroupArea::closeView(QWidget* view) {
+    QTabWidget* group = view ? groupOf(view) : nullptr;
+    if (!group) return;
+    group->removeTab(group->indexOf(view));
+    view->deleteLater();
+    removeEmptyGroups();
+    emit viewsChanged();
+    emit activeViewChanged(activeView());
+}
+
+void CTabGroupArea::activateView(QWidget* view) {
+    QTabWidget* group = view ? groupOf(view) : nullptr;
+    if (!group) return;
+    active_ = group;
+    group->setCurrentWidget(view);
+    emit activeViewChanged(view);
+}
+
+QString CTabGroupArea::viewName(QWidget* view) const {
+    QTabWidget* group = view ? groupOf(view) : nullptr;
+    return group ? group->tabText(group->indexOf(view)) : QString();
 }
 
 QTabWidget* CTabGroupArea::groupOf(QWidget* view) const {
@@ -93,9 +110,6 @@ QWidget* CTabGroupArea::activateNextView() {
     if (all.isEmpty()) return nullptr;
     const int at = all.indexOf(activeView());
     QWidget* next = all[(at + 1) % all.size()];
-    QTabWidget* g = groupOf(next);
-    active_ = g;
-    g->setCurrentWidget(next);
-    emit activeViewChanged(next);
+    activateView(next);
     return next;
 }

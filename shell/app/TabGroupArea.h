@@ -18,6 +18,12 @@ class CTabGroupArea : public QSplitter {
     QWidget* activeView() const;
     /// Makes the next view (over all groups, cyclic) the active one; returns it.
     QWidget* activateNextView();
+    /// Brings view to the front of its group and makes that group the active one.
+    void activateView(QWidget* view);
+    /// Closes view as its tab's close button does (the view is deleted later).
+    void closeView(QWidget* view);
+    /// The tab text of view, empty when it is not here.
+    QString viewName(QWidget* view) const;
     QList<QWidget*> views() const;
     /// The front view of every group (the ones to refresh).
     QList<QWidget*> frontViews() const;

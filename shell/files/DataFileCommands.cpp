@@ -45,16 +45,19 @@ int exportLiveSpectrum(CMainFrame& frame, const std::string& path) {
     CSpectrumData& record = frame.record();
     std::vector<double> wave(kMaxPixels), value(kMaxPixels);
     int n = 0;
-    if (!record.getSpectrum(wave.data(), value.data(), &n) ||
-        !record.copyToLastStored(n, wave.data(), value.data()))
-        return 0;
-    AcquisitionSettings acquisition;
-    if (const ControlPanel* panel = frame.controlPanel()) acquisition = panel->settings();
-    const std::string header = buildDataFileHeader(
-        record, kFileSpectrum, frame.settings().fileFormat, frame.device(), acquisition, nullptr,
-        frame.setup().paths.appName.empty() ? kDefaultAppName : frame.setup().paths.appName,
-        frame.setup().resources.version);
-    if (record.saveLastStored(path, header, kFileSpectrum) == 1) return 1;
+    const bool stored = record.getSpectrum(wave.data(), value.data(), &n) &&
+                        record.copyToLastStored(n, wave.data(), value.data());
+    if (stored) {
+        AcquisitionSettings acquisition;
+        if (const ControlPanel* panel = frame.controlPanel()) acquisition = panel->settings();
+        const std::string header = buildDataFileHeader(
+            record, kFileSpectrum, frame.settings().fileFormat, frame.device(), acquisition,
+            nullptr,
+            frame.setup().paths.appName.empty() ? kDefaultAppName : frame.setup().paths.appName,
+            frame.setup().resources.version);
+        if (record.saveLastStored(path, header, kFileSpectrum) == 1) return 1;
+    }
+    // The writer has said why; this names the export that did not happen.
     char text[2048];
     std::snprintf(text, sizeof text, loadString(FilesStr::kSaveFileError), path.c_str());
     showMessage(text);

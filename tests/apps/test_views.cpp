@@ -236,11 +236,14 @@ TEST_F(ViewTest, BackgroundColourAndExport) {
     EXPECT_EQ(lines, v->pointCount);
     EXPECT_EQ(frame.record().lastStored.count, v->pointCount);
 
-    // A folder that cannot be written: the message names the path, nothing is claimed.
+    // A folder that cannot be written: the writer says why, the view names the export that
+    // did not happen, and nothing is claimed.
     messages.shown.clear();
     EXPECT_EQ(v->exportData(dir.file("missing/folder/x.data")), 0);
-    ASSERT_EQ(messages.shown.size(), 1u);  // one message for one failure
-    EXPECT_NE(messages.shown.back().text.find("missing/folder/x.data"), std::string::npos);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[0].text.rfind("File could not be opened!", 0), 0u);
+    EXPECT_EQ(messages.shown[1].text,
+              "Save file '" + dir.file("missing/folder/x.data") + " ' error !");
     frame.shutdown();
 }
 

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QListWidget>
+#include <QPointer>
 #include <QProgressBar>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -20,6 +22,8 @@
 #include "shell/app/DevManagerDialog.h"
 #include "shell/app/MainFrame.h"
 #include "shell/app/SplashWindow.h"
+#include "shell/app/TabGroupArea.h"
+#include "shell/app/WindowManagerDialog.h"
 #include "shell/settings/ControlPanel.h"
 #include "tests/support/FrameTest.h"
 
@@ -39,6 +43,9 @@ TEST_F(ShellTest, CommandsNeedADeviceAndRunCommandsCarryTheCheckMark) {
         EXPECT_FALSE(frame.action(id)->isEnabled()) << id;
     for (int id : {Cmd::kRecover, Cmd::kUserManual, Cmd::kAbout, Cmd::kDeviceManager})
         EXPECT_TRUE(frame.action(id)->isEnabled()) << id;
+    EXPECT_EQ(frame.action(Cmd::kImportData)->toolTip(), "Import Data From File");
+    EXPECT_EQ(frame.action(Cmd::kExportData)->toolTip(), "Export Data To File");
+    EXPECT_EQ(frame.action(Cmd::kRecordManager)->toolTip(), "Manage Imported Records");
 
     frame.devManager().findChild<QCheckBox*>("1013")->setChecked(true);
     frame.devManager().onTimer1();
@@ -82,6 +89,55 @@ TEST_F(ShellTest, ConnectionIndicatorAndFirstStartFiles) {
     frame.shutdown();
     EXPECT_TRUE(std::filesystem::exists(options.setup.paths.configPath));
     EXPECT_EQ(corvaneSimOpenHandles(), 0);  // the device was let go
+}
+
+// "Windows" lists the views by name, brings one to the front and closes several at once.
+TEST_F(ShellTest, WindowManagerActivatesAndClosesViews) {
+    CMainFrame frame(options);
+    CTabGroupArea& tabs = *frame.tabs();
+    QPointer<QWidget> views[3] = {new QWidget, new QWidget, new QWidget};
+    for (int i = 0; i < 3; ++i)
+        tabs.addView(views[i], QString("View %1").arg(i + 1));
+    tabs.newVerticalGroup();  // View 3 in a second group
+    auto openDialog = [&]() -> CWindowManager* {
+        frame.runCommand(Cmd::kWindowManager);
+        for (CWindowManager* d : frame.findChildren<CWindowManager*>())
+            if (d->isVisible()) return d;
+        return nullptr;
+    };
+    auto runDeferredDeletes = [] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
+
+    CWindowManager* dialog = openDialog();
+    ASSERT_NE(dialog, nullptr);
+    QListWidget* list = dialog->list();
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_EQ(list->item(1)->text(), "View 2");
+    EXPECT_EQ(list->currentItem()->text(), "View 3");  // the active one
+    if (const char* out = std::getenv("CORVANE_SHOTS"))
+        dialog->grab().save(QString(out) + "/window_manager.png");
+    list->setCurrentRow(0);
+    dialog->activateSelected();
+    EXPECT_EQ(tabs.activeView(), views[0]);
+    EXPECT_FALSE(dialog->isVisible());
+    runDeferredDeletes();  // closed dialogs delete themselves
+
+    dialog = openDialog();
+    ASSERT_NE(dialog, nullptr);
+    list = dialog->list();
+    list->clearSelection();
+    list->item(1)->setSelected(true);
+    list->item(2)->setSelected(true);
+    dialog->closeSelected();
+    EXPECT_EQ(tabs.views().size(), 1);
+    EXPECT_EQ(list->count(), 1);  // the list follows the area
+    EXPECT_EQ(tabs.groupCount(), 1);
+    runDeferredDeletes();
+    EXPECT_TRUE(views[0]);
+    EXPECT_FALSE(views[1]);
+    EXPECT_FALSE(views[2]);
+    dialog->accept();
 }
 
 TEST_F(ShellTest, ProgressBarOnlyForFramesLongerThan1500ms) {
