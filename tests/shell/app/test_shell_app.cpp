@@ -115,7 +115,7 @@ TEST_F(ShellTest, WindowManagerActivatesAndClosesViews) {
     ASSERT_EQ(list->count(), 3);
     EXPECT_EQ(list->item(1)->text(), "View 2");
     EXPECT_EQ(list->currentItem()->text(), "View 3");  // the active one
-    if (const char* out = std::getenv("CORVANE_SHOTS"))
+    if (const char* out = std::getenv("CORVANE_SHOT_DIR"))
         dialog->grab().save(QString(out) + "/window_manager.png");
     list->setCurrentRow(0);
     dialog->activateSelected();

@@ -161,7 +161,7 @@ TEST_F(ShellFilesTest, ExportOfTheLiveSpectrumAndTheNotice) {
     EXPECT_EQ(notice->windowTitle(), "Message");
     EXPECT_EQ(notice->text(), "\nExport data successfully!\n    ");
     notice->grab().save(QString::fromStdString(dir.file("notice.png")));
-    if (const char* out = std::getenv("CORVANE_SHOTS"))
+    if (const char* out = std::getenv("CORVANE_SHOT_DIR"))
         notice->grab().save(QString(out) + "/export_notice.png");
     notice->close();
     QApplication::processEvents();
@@ -227,7 +227,7 @@ TEST_F(ShellFilesTest, RecordsManager) {
     EXPECT_EQ(list->columnWidth(1), 300);
     EXPECT_EQ(list->topLevelItem(0)->text(1), "/r/a.data");
     EXPECT_EQ(list->topLevelItem(0)->background(2).color(), QColor(255, 0, 0));
-    if (const char* out = std::getenv("CORVANE_SHOTS"))
+    if (const char* out = std::getenv("CORVANE_SHOT_DIR"))
         manager->grab().save(QString(out) + "/records_manager.png");
 
     list->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
