@@ -95,6 +95,10 @@ void AcquisitionThread::loop() {
             control_.newFrameFlag = 1;
         }
         ++reads_;
+        if (const long long limit = pauseAfter_.load(); limit > 0 && published_.load() >= limit) {
+            int running = kRunStateRun;
+            control_.runState.compare_exchange_strong(running, kRunStatePause);
+        }
         // No pause after a frame: the driver's read waits for the exposure, so the device's
         // integration time sets the frame rate (a fixed 1 ms sleep here would cap short
         // exposures below 1000 frames per second).

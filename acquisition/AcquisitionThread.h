@@ -37,6 +37,9 @@ class AcquisitionThread {
     AcquisitionThread& operator=(const AcquisitionThread&) = delete;
 
     void start();
+    /// For automation: once this many frames are published the thread pauses itself, so a
+    /// caller waiting for n frames gets exactly n (0, the default, never pauses).
+    void pauseAfter(long long frames) { pauseAfter_ = frames; }
     /// Sets Quit and waits until the loop has ended (a read in progress is finished first).
     void stop();
     bool isRunning() const { return worker_.joinable(); }
@@ -59,5 +62,6 @@ class AcquisitionThread {
     int accumulated_ = 0;
     std::atomic<long long> published_{0};
     std::atomic<long long> reads_{0};
+    std::atomic<long long> pauseAfter_{0};
     std::thread worker_;
 };

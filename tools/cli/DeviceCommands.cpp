@@ -186,6 +186,7 @@ int runAcquireCommand(int argc, char** argv) {
 
     RunControl control;
     AcquisitionThread thread(record, device, control);
+    thread.pauseAfter(frames);
     thread.start();
     // Each average costs averages + 1 reads; allow twice the paced time and 10 s of slack.
     const double frameSeconds = (integrationUs + 1500.0) / 1e6 + 0.002;
