@@ -11,7 +11,7 @@ int64_t estimatedFrameDurationUs(int integrationUs, int averages);
 inline constexpr int64_t kProgressBarThresholdUs = 1'500'000;
 
 class ExposureProgress {
-public:
+  public:
     struct Step {
         bool showBar = false;        ///< the status bar should have 3 panes (progress in pane 1)
         bool layoutChanged = false;  ///< panes switched in this step: repaint the frame
@@ -22,7 +22,7 @@ public:
     Step tick(int64_t nowMs, int integrationUs, int averages, int& newFrameFlag);
     bool barShown() const { return barShown_; }
 
-private:
+  private:
     bool barShown_ = false;
     int64_t elapsedMs_ = 0;
     int64_t previousMs_ = -1;

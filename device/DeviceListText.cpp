@@ -41,15 +41,17 @@ std::string textAfterColon(const std::string& labelled) {
 
 std::vector<std::string> deviceTreeLines(const SpectrometerInfo* info, unsigned protocolVersion) {
     const bool full = protocolVersion > 0x101;
-    std::vector<int> names = {DeviceStr::kModel, DeviceStr::kSn, DeviceStr::kWavelength,
+    std::vector<int> names = {DeviceStr::kModel,      DeviceStr::kSn,   DeviceStr::kWavelength,
                               DeviceStr::kResolution, DeviceStr::kSlit, DeviceStr::kDetector};
-    if (full) names.insert(names.end(), {DeviceStr::kGrating, DeviceStr::kLens, DeviceStr::kFilter});
+    if (full)
+        names.insert(names.end(), {DeviceStr::kGrating, DeviceStr::kLens, DeviceStr::kFilter});
     names.push_back(DeviceStr::kFirmware);
 
     std::vector<std::string> lines;
     if (!info) {
-        for (int id : names) lines.push_back(std::string("  ") + loadString(id) + ": " +
-                                             loadString(DeviceStr::kNotAvailable));
+        for (int id : names)
+            lines.push_back(std::string("  ") + loadString(id) + ": " +
+                            loadString(DeviceStr::kNotAvailable));
         return lines;
     }
     auto name = [](int id) { return std::string(loadString(id)); };
@@ -62,7 +64,8 @@ std::vector<std::string> deviceTreeLines(const SpectrometerInfo* info, unsigned 
     std::snprintf(line, sizeof line, "  %s: %4.2f-%4.2f nm", name(DeviceStr::kWavelength).c_str(),
                   info->wavelengthStart, info->wavelengthEnd);
     lines.push_back(line);
-    lines.push_back(format("  %s:%s", name(DeviceStr::kResolution), textAfterColon(info->resolution)));
+    lines.push_back(
+        format("  %s:%s", name(DeviceStr::kResolution), textAfterColon(info->resolution)));
     lines.push_back(format("  %s:%s", name(DeviceStr::kSlit), textAfterColon(info->slit)));
     std::snprintf(line, sizeof line, "  %s: %d pixles", name(DeviceStr::kDetector).c_str(),
                   info->usablePixels());

@@ -33,7 +33,9 @@ bool vendorDriverLoaded() {
 bool initSpectrometerDriver(const std::string& programDir) {
     const std::string path = driverLibraryPath(programDir);
     std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) {
+    // A bare name (CORVANE_DRIVER=libvendor.so) is looked up by the dynamic loader's own
+    // search path, so only a path is checked here.
+    if (path.find('/') != std::string::npos && !std::filesystem::exists(path, ec)) {
         logWrite("No driver library at %s; using the built-in simulator", path.c_str());
         active() = ActiveDriver{};
         return false;

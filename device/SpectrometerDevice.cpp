@@ -42,11 +42,12 @@ bool isOldFirmware(const std::string& firmware, unsigned protocolVersion) {
     // month.day.year: a month before the first '.', a year after the second.
     const size_t first = firmware.size() > 1 ? firmware.find('.', 1) : std::string::npos;
     const size_t second = first == std::string::npos ? first : firmware.find('.', first + 1);
-    if (first == std::string::npos || second == std::string::npos) {
-        logWrite("Invalid Firmware version. %s .", firmware.c_str());
-        return true;
-    }
+    const bool readable = first != std::string::npos && second != std::string::npos;
+    if (!readable) logWrite("Invalid Firmware version. %s .", firmware.c_str());
+    // The date only matters on protocol 1 and older: a newer device is never scaled up, or an
+    // odd firmware text would multiply every frame it delivers.
     if (protocolVersion > 1) return false;
+    if (!readable) return true;
     const long month = parseLongPrefix(std::string_view(firmware).substr(0, first));
     const long year = parseLongPrefix(std::string_view(firmware).substr(second + 1));
     return year < 2015 || (year == 2015 && month < 8);
@@ -112,8 +113,9 @@ int CSpectrometerDevice::readInfo(SPHANDLE h, SpectrometerInfo& d) {
     if (!api_.getWaveLengthRange(h, &d.wavelengthStart, &d.wavelengthEnd)) return 0;
     if (!readText(api_.getResolution, h, d.resolution)) return 0;
     if (!readText(api_.getSlit, h, d.slit)) return 0;
-    if (api_.getIntegrateTimeRange(h, &d.integrationMinUs, &d.integrationMaxUs) != 1)
-        d.integrationRangeValid = 0;
+    // Set both ways: the one device object serves every connection in turn.
+    d.integrationRangeValid =
+        api_.getIntegrateTimeRange(h, &d.integrationMinUs, &d.integrationMaxUs) == 1 ? 1 : 0;
     d.protocolVersion = api_.getComProtocol(h);
     d.adBits = api_.getADDigits(h);
     d.scaleFactor = firmwareScaleFactor(d.firmwareVersion, d.protocolVersion, d.modelName);

@@ -357,12 +357,20 @@ unsigned short simReadDoubleCCD(SPHANDLE handle, double* buffer) {
                                 ? std::chrono::microseconds(kExternalTriggerPeriodMs * 1000)
                                 : std::chrono::microseconds(inst->integrationUs + kReadoutUs);
         if (inst->nextFrame < now) inst->nextFrame = now + period;
+        // A slow read ends that much later, and the next exposure starts only after it.
         const auto due = inst->nextFrame + std::chrono::milliseconds(s.slowReadMs);
-        inst->nextFrame += period;
+        inst->nextFrame = due + period;
         lock.unlock();
         std::this_thread::sleep_until(due);
         lock.lock();
         inst = s.resolve(handle);  // it may have been unplugged while exposing
+        if (!inst) return 0;
+    } else if (s.slowReadMs > 0) {
+        const int slow = s.slowReadMs;
+        lock.unlock();
+        std::this_thread::sleep_for(std::chrono::milliseconds(slow));
+        lock.lock();
+        inst = s.resolve(handle);
         if (!inst) return 0;
     }
     if (inst->scene.kind() != s.sceneKind)

@@ -28,7 +28,8 @@ TEST(ExposureProgress, NeverShows100BeforeAFrameAndRestartsOnOne) {
     auto step = p.tick(500, 1'000'000, 2, flag);
     EXPECT_TRUE(step.repaint);
     EXPECT_EQ(step.percent, 500 * 100000 / 2'200'000);
-    for (int t = 1000; t <= 5000; t += 500) step = p.tick(t, 1'000'000, 2, flag);
+    for (int t = 1000; t <= 5000; t += 500)
+        step = p.tick(t, 1'000'000, 2, flag);
     EXPECT_EQ(step.percent, 95);  // overdue, but no frame yet
     flag = 1;
     step = p.tick(5500, 1'000'000, 2, flag);

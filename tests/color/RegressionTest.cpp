@@ -126,7 +126,8 @@ TEST(Regression, NoFitCases) {
         EXPECT_EQ(ok, 0);
         EXPECT_EQ(r2, 0.0);
         if (c.n >= 2 && c.n <= 6) {
-            for (int i = 0; i < c.n; ++i) EXPECT_EQ(coeff[i], 0.0) << i;
+            for (int i = 0; i < c.n; ++i)
+                EXPECT_EQ(coeff[i], 0.0) << i;
         }
     }
 }

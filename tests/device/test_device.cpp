@@ -50,6 +50,7 @@ TEST(FirmwareRule, ScaleFactorByDateProtocolAndModel) {
         {".7.2015", 1, "OTHER", 3},      // the first '.' must come after the first character
         {"7.2015", 1, "OTHER", 3},       // no second '.'
         {"", 1, "OTHER", 3},
+        {"V2", 0x102, "KVR-2104", 1},  // unreadable but a newer device: never scaled up
     };
     for (const Case& c : cases)
         EXPECT_EQ(firmwareScaleFactor(c.firmware, c.protocol, c.model), c.scale)
@@ -83,7 +84,8 @@ TEST_F(DeviceTest, ConnectReadsTheIdentityInOrderAndStopsAtTheFirstFailure) {
     EXPECT_EQ(info.integrationRangeValid, 0);
     fakeDriver().failQuery = "filter";
     EXPECT_EQ(device.readInfo(device.handle, info), 0);
-    fakeDriver().protocol = 0x101;  // no grating, lens and filter to read
+    EXPECT_EQ(info.integrationRangeValid, 1);  // a range read again counts again
+    fakeDriver().protocol = 0x101;             // no grating, lens and filter to read
     EXPECT_EQ(device.readInfo(device.handle, info), 1);
 
     device.disconnect();

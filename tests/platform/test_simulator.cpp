@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <numeric>
 #include <vector>
@@ -132,6 +133,18 @@ TEST_F(SimulatorTest, FaultsAndUnplugging) {
     EXPECT_EQ(api.readDoubleCCD(h, buf), 0);
     EXPECT_EQ(api.readDoubleCCD(h, buf), 0);
     EXPECT_EQ(api.readDoubleCCD(h, buf), 2048);
+
+    // Every read, not only the first, is late by the slow-read delay (a lower bound only).
+    for (const int realtime : {0, 1}) {
+        corvaneSimSetRealtime(realtime);
+        corvaneSimSetFault(CORVANE_SIM_FAULT_SLOW_READ_MS, 15);
+        const auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(api.readDoubleCCD(h, buf), 2048);
+        EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(60));
+        corvaneSimSetFault(CORVANE_SIM_FAULT_SLOW_READ_MS, 0);
+    }
+    corvaneSimSetRealtime(0);
 
     int ids[SP_MAX_DEVICES], n = -1;
     api.getAllDevices(ids, &n);
