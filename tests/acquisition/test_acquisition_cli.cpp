@@ -6,31 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/CliRun.h"
 #include "tests/support/TestSupport.h"
 #include "tools/cli/DeviceCommands.h"
 
 namespace {
 
 using json = nlohmann::json;
-
-struct CliRun {
-    int code;
-    std::string out, err;
-};
-
-CliRun run(int (*command)(int, char**), std::vector<std::string> args) {
-    std::vector<char*> argv;
-    for (std::string& a : args)
-        argv.push_back(a.data());
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    const int code = command(static_cast<int>(argv.size()), argv.data());
-    std::fflush(stdout);
-    std::fflush(stderr);
-    CliRun r{code, testing::internal::GetCapturedStdout(), ""};
-    r.err = testing::internal::GetCapturedStderr();
-    return r;
-}
 
 TEST(AcquireCli, PublishesExactlyTheFramesAskedFor) {
     struct Case {
@@ -44,7 +26,7 @@ TEST(AcquireCli, PublishesExactlyTheFramesAskedFor) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args[2]);
-        const CliRun r = run(runAcquireCommand, c.args);
+        const CliRun r = runCli(runAcquireCommand, c.args);
         ASSERT_EQ(r.code, 0) << r.err;
         const json j = json::parse(r.out);
         EXPECT_EQ(j["frames_published"], c.frames);
@@ -60,8 +42,8 @@ TEST(AcquireCli, DarkIsDarkerThanTheLampAndOutWritesEveryPoint) {
     TempDir dir;
     const std::string path = dir.file("dark.txt");
     const CliRun dark =
-        run(runAcquireCommand, {"acquire", "--scene", "dark", "--json", "--out", path});
-    const CliRun lamp = run(runAcquireCommand, {"acquire", "--json"});
+        runCli(runAcquireCommand, {"acquire", "--scene", "dark", "--json", "--out", path});
+    const CliRun lamp = runCli(runAcquireCommand, {"acquire", "--json"});
     ASSERT_EQ(dark.code, 0) << dark.err;
     ASSERT_EQ(lamp.code, 0) << lamp.err;
     EXPECT_LT(json::parse(dark.out)["max"].get<double>() * 5,
@@ -83,7 +65,7 @@ TEST(AcquireCli, BadOptionsFailWithAMessage) {
     };
     for (const std::vector<std::string>& args : cases) {
         SCOPED_TRACE(args[1]);
-        const CliRun r = run(runAcquireCommand, args);
+        const CliRun r = runCli(runAcquireCommand, args);
         EXPECT_EQ(r.code, 1);
         EXPECT_EQ(r.err.rfind("corvane-cli: ", 0), 0u) << r.err;
         EXPECT_TRUE(r.out.empty());
@@ -91,13 +73,13 @@ TEST(AcquireCli, BadOptionsFailWithAMessage) {
 }
 
 TEST(DevicesCli, ListsTheSimulator) {
-    const CliRun r = run(runDevicesCommand, {"devices", "--json"});
+    const CliRun r = runCli(runDevicesCommand, {"devices", "--json"});
     ASSERT_EQ(r.code, 0) << r.err;
     const json list = json::parse(r.out);
     ASSERT_EQ(list.size(), 1u);
     EXPECT_EQ(list[0]["id"], 9999);
     EXPECT_EQ(list[0]["pixels"], 2048);
-    EXPECT_EQ(run(runDevicesCommand, {"devices", "--all"}).code, 1);
+    EXPECT_EQ(runCli(runDevicesCommand, {"devices", "--all"}).code, 1);
 }
 
 }  // namespace

@@ -13,29 +13,13 @@
 
 #include "color/ColorCalc.h"
 #include "tests/color/IlluminantTable.h"
+#include "tests/support/CliRun.h"
 #include "tools/cli/ColorCommands.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using json = nlohmann::ordered_json;
-
-struct CliRun {
-    int code;
-    std::string out, err;
-};
-
-CliRun run(int (*command)(int, char**), std::vector<std::string> args) {
-    std::vector<char*> argv;
-    for (std::string& a : args)
-        argv.push_back(a.data());
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    const int code = command(int(argv.size()), argv.data());
-    std::fflush(stdout);
-    CliRun r{code, testing::internal::GetCapturedStdout(), testing::internal::GetCapturedStderr()};
-    return r;
-}
 
 class ColorCli : public testing::Test {
   protected:
@@ -100,7 +84,7 @@ TEST_F(ColorCli, ReadsADataFileWithHeaderAndPrintsEveryField) {
     const std::string file =
         write("a.data", "[HEADER]\r\nDataType=Spectrum file\r\nDevice=,\r\n[DATA]\r\n" +
                             spectrumLines(false, "\r\n") + "[END]\r\n900\t1e6\r\n");
-    const CliRun r = run(runColorCommand, {"color", file, "--json"});
+    const CliRun r = runCli(runColorCommand, {"color", file, "--json"});
     ASSERT_EQ(r.code, 0) << r.err;
     const json j = json::parse(r.out);
     std::vector<std::string> keys;
@@ -123,13 +107,13 @@ TEST_F(ColorCli, ReadsADataFileWithHeaderAndPrintsEveryField) {
 TEST_F(ColorCli, PlainDescendingFileWithTitleLineAndOptions) {
     const std::string file = write("a.txt", "Wavelength Intensity\n" + spectrumLines(true, "\n"));
     const CliRun r =
-        run(runColorCommand, {"color", file, "--observer", "10", "--illuminant", "4", "--json"});
+        runCli(runColorCommand, {"color", file, "--observer", "10", "--illuminant", "4", "--json"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.err.find("1 line(s)"), std::string::npos) << r.err;
     const json j = json::parse(r.out);
     EXPECT_NEAR(j["x"].get<double>(), 0.45117, 1e-4);  // A, 10 degrees
 
-    const CliRun text = run(runColorCommand, {"color", file});
+    const CliRun text = runCli(runColorCommand, {"color", file});
     ASSERT_EQ(text.code, 0);
     EXPECT_NE(text.out.find("cct"), std::string::npos);
     EXPECT_NE(text.out.find("red_ratio"), std::string::npos);
@@ -143,7 +127,7 @@ TEST_F(ColorCli, NotAvailableQuantitiesAreNull) {
         hot += std::to_string(nm) + "\t" +
                std::to_string(CColorCalc::planckRadiance(nm, 40000.0) * 1e-10) + "\n";
     }
-    const CliRun zero = run(runColorCommand, {"color", write("dark.txt", dark), "--json"});
+    const CliRun zero = runCli(runColorCommand, {"color", write("dark.txt", dark), "--json"});
     EXPECT_EQ(zero.code, 1);
     EXPECT_NE(zero.err.find("no colour"), std::string::npos);
     const json z = json::parse(zero.out);
@@ -153,7 +137,7 @@ TEST_F(ColorCli, NotAvailableQuantitiesAreNull) {
             EXPECT_TRUE(z[key].is_null()) << key;
         }
 
-    const CliRun blue = run(runColorCommand, {"color", write("hot.txt", hot), "--json"});
+    const CliRun blue = runCli(runColorCommand, {"color", write("hot.txt", hot), "--json"});
     ASSERT_EQ(blue.code, 0) << blue.err;
     const json b = json::parse(blue.out);
     EXPECT_GT(b["cct"].get<double>(), 23000.0);
@@ -188,7 +172,7 @@ TEST_F(ColorCli, BadInputIsRefusedWithAMessage) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args.back());
-        const CliRun r = run(runColorCommand, c.args);
+        const CliRun r = runCli(runColorCommand, c.args);
         EXPECT_EQ(r.code, 1);
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
         EXPECT_TRUE(r.out.empty()) << r.out;
@@ -214,7 +198,7 @@ TEST_F(ColorCli, Fit) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args[1] + " " + c.args[3] + " " + c.args[4]);
-        const CliRun r = run(runFitCommand, c.args);
+        const CliRun r = runCli(runFitCommand, c.args);
         ASSERT_EQ(r.code, 0) << r.err;
         const json j = json::parse(r.out);
         EXPECT_EQ(j["ok"], true);
@@ -224,7 +208,7 @@ TEST_F(ColorCli, Fit) {
         EXPECT_NEAR(j["r2"].get<double>(), 1.0, 1e-9);
     }
 
-    const CliRun none = run(
+    const CliRun none = runCli(
         runFitCommand, {"fit", write("same.txt", "1 1\n1 2\n1 3\n"), "--method", "line", "--json"});
     EXPECT_EQ(none.code, 1);
     EXPECT_EQ(json::parse(none.out), json::parse(R"({"ok": false})"));
@@ -241,7 +225,7 @@ TEST_F(ColorCli, Fit) {
         {{"fit", write("inf.txt", "0.1 inf\n0.2 1\n"), "--method", "line"}, "finite"},
     };
     for (const Bad& b : bad) {
-        const CliRun r = run(runFitCommand, b.args);
+        const CliRun r = runCli(runFitCommand, b.args);
         EXPECT_EQ(r.code, 1);
         EXPECT_NE(r.err.find(b.message), std::string::npos) << r.err;
     }

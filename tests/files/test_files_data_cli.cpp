@@ -4,10 +4,12 @@
 
 #include <nlohmann/json.hpp>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "device/AcquisitionSettings.h"
 #include "device/SpectrometerDevice.h"
+#include "tests/support/CliRun.h"
 #include "tests/support/TestSupport.h"
 #include "tools/cli/DataFileCommands.h"
 
@@ -15,20 +17,9 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
-struct CliRun {
-    int code;
-    std::string out;
-};
-
 CliRun read(std::vector<std::string> args) {
     args.insert(args.begin(), "read");
-    std::vector<char*> argv;
-    for (std::string& a : args)
-        argv.push_back(a.data());
-    testing::internal::CaptureStdout();
-    const int code = runReadCommand(static_cast<int>(argv.size()), argv.data());
-    std::fflush(stdout);
-    return {code, testing::internal::GetCapturedStdout()};
+    return runCli(runReadCommand, std::move(args));
 }
 
 TEST(DataFileCli, ExportReadsBackAsTheImportWould) {
