@@ -1,6 +1,5 @@
 #include "tools/cli/DataFileCommands.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
@@ -10,6 +9,7 @@
 #include "device/SpectrometerDevice.h"
 #include "files/AppPaths.h"
 #include "files/DataFile.h"
+#include "tools/cli/CliArgs.h"
 
 namespace {
 
@@ -31,16 +31,6 @@ class MessageCapture {
   private:
     MessageHandler previous_;
 };
-
-bool parseSmallInt(const char* text, int lo, int hi, int& out) {
-    if (!text || !*text) return false;
-    char* end = nullptr;
-    errno = 0;
-    const long v = std::strtol(text, &end, 10);
-    if (errno != 0 || *end != '\0' || v < lo || v > hi) return false;
-    out = static_cast<int>(v);
-    return true;
-}
 
 int report(bool json, const std::string& error) {
     if (json) {
@@ -84,11 +74,11 @@ int runReadCommand(int argc, char** argv) {
         if (opt == "--json") {
             json = true;
         } else if (opt == "--type") {
-            if (!parseSmallInt(value, 0, kFileTypeCount - 1, type))
+            if (!parseIntOption(value, 0, kFileTypeCount - 1, type))
                 return report(json, std::string("--type needs a file type from 0 to 12\n") + usage);
             ++i;
         } else if (opt == "--layout") {
-            if (!parseSmallInt(value, 0, 1, layout))
+            if (!parseIntOption(value, 0, 1, layout))
                 return report(json, std::string("--layout needs 0 or 1\n") + usage);
             ++i;
         } else if (path.empty() && !opt.empty() && opt[0] != '-') {

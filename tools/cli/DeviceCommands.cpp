@@ -1,7 +1,6 @@
 #include "tools/cli/DeviceCommands.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -22,6 +21,7 @@
 #include "device/DeviceManager.h"
 #include "device/Driver.h"
 #include "platform/simulator/Simulator.h"
+#include "tools/cli/CliArgs.h"
 #include "tools/cli/DataFileCommands.h"
 
 namespace {
@@ -31,17 +31,6 @@ using Json = nlohmann::ordered_json;
 int fail(const std::string& message) {
     std::fprintf(stderr, "corvane-cli: %s\n", message.c_str());
     return 1;
-}
-
-// A whole decimal number within [lo, hi], or false.
-bool parseInt(const char* text, long lo, long hi, int& out) {
-    if (!text || !*text) return false;
-    char* end = nullptr;
-    errno = 0;
-    const long v = std::strtol(text, &end, 10);
-    if (errno != 0 || *end != '\0' || v < lo || v > hi) return false;
-    out = static_cast<int>(v);
-    return true;
 }
 
 void startDriver() {
@@ -124,25 +113,27 @@ int runAcquireCommand(int argc, char** argv) {
             scene = value;
             sceneGiven = true;
         } else if (opt == "--integration-us") {
-            if (!needValue() || !parseInt(value, 1, std::numeric_limits<int>::max(), integrationUs))
+            if (!needValue() ||
+                !parseIntOption(value, 1, std::numeric_limits<int>::max(), integrationUs))
                 return fail("--integration-us needs a whole number of microseconds");
         } else if (opt == "--averages") {
-            if (!needValue() || !parseInt(value, 1, 10000, averages))
+            if (!needValue() || !parseIntOption(value, 1, 10000, averages))
                 return fail("--averages needs a whole number from 1 to 10000");
         } else if (opt == "--boxcar") {
-            if (!needValue() || !parseInt(value, 1, 1000, boxcar))
+            if (!needValue() || !parseIntOption(value, 1, 1000, boxcar))
                 return fail("--boxcar needs a whole number from 1 to 1000");
         } else if (opt == "--frames") {
-            if (!needValue() || !parseInt(value, 1, 1000000, frames))
+            if (!needValue() || !parseIntOption(value, 1, 1000000, frames))
                 return fail("--frames needs a whole number from 1 to 1000000");
         } else if (opt == "--device") {
-            if (!needValue() || !parseInt(value, 0, std::numeric_limits<int>::max(), deviceId))
+            if (!needValue() ||
+                !parseIntOption(value, 0, std::numeric_limits<int>::max(), deviceId))
                 return fail("--device needs a device id");
         } else if (opt == "--out") {
             if (!needValue() || !*value) return fail("--out needs a file name");
             outPath = value;
         } else if (opt == "--layout") {
-            if (!needValue() || !parseInt(value, 0, 1, layout))
+            if (!needValue() || !parseIntOption(value, 0, 1, layout))
                 return fail("--layout needs 0 (data lines only) or 1 (with header)");
         } else {
             return fail("unknown option " + opt + "\n" + usage);
