@@ -17,15 +17,16 @@
 #include "core/Messages.h"
 #include "core/NumberParse.h"
 #include "core/SpectrumData.h"
+#include "device/AcquisitionSettings.h"
 #include "device/SpectrometerDevice.h"
+#include "files/AppPaths.h"
 #include "files/DataFile.h"
 #include "files/ExportNaming.h"
+#include "files/Settings.h"
 #include "resources/CommandIds.h"
 #include "resources/FilesStrings.h"
 #include "resources/StringTable.h"
-#include "shell/app/MainFrame.h"
 #include "shell/app/TabGroupArea.h"
-#include "shell/settings/ControlPanel.h"
 
 namespace {
 constexpr int kCursorEditLeftGap = 8;
@@ -63,8 +64,8 @@ class CCursorSpin : public QAbstractSpinBox {
     StepEnabled stepEnabled() const override { return StepUpEnabled | StepDownEnabled; }
 };
 
-CBaseView::CBaseView(CMainFrame& frame, const ViewKind& kind, QWidget* parent)
-    : QWidget(parent), frame_(frame), register_(instanceRegister(frame)) {
+CBaseView::CBaseView(IViewContext& context, const ViewKind& kind, QWidget* parent)
+    : QWidget(parent), context_(context), register_(context.instances()) {
     appType = kind.appType;
     dataType = kind.dataType;
     listDecimals = kind.listDecimals;
@@ -92,7 +93,7 @@ CBaseView::~CBaseView() {
 }
 
 void CBaseView::onCreate() {
-    record = &frame_.record();
+    record = &context_.record();
     edit_ = new QLineEdit(this);
     edit_->setObjectName(QString::number(kCursorEditId));
     spin_ = new CCursorSpin(this);
@@ -241,16 +242,15 @@ void CBaseView::setMainSeries() {
 }
 
 void CBaseView::onTimer() {
-    if (frame_.tabs() && frame_.tabs()->frontViews().contains(this)) update();
+    if (context_.tabs() && context_.tabs()->frontViews().contains(this)) update();
 }
 
 void CBaseView::FindPeaks(const double* x, const double* y) {
     PeakSwitches s;
-    if (const ControlPanel* panel = frame_.controlPanel()) {
-        s.showPeak = panel->settings().showPeak;
-        s.showFwhm = panel->settings().showFwhm;
-        s.showCwl = panel->settings().showCwl;
-    }
+    const AcquisitionSettings& acquisition = context_.acquisitionSettings();
+    s.showPeak = acquisition.showPeak;
+    s.showFwhm = acquisition.showFwhm;
+    s.showCwl = acquisition.showCwl;
     chart_->showPeak = s.showPeak;
     chart_->showFwhm = s.showFwhm;
     chart_->showCwl = s.showCwl;
@@ -263,7 +263,7 @@ void CBaseView::AutoRangeX() {
     if (n < 1) return;
     double lo = std::min(displayXArray[0], displayXArray[n - 1]);
     double hi = std::max(displayXArray[0], displayXArray[n - 1]);
-    CSpectrometerDevice& device = frame_.device();
+    CSpectrometerDevice& device = context_.device();
     if (device.isConnected()) {
         std::erase_if(device.modelName, [](char c) { return c == '\r' || c == '\n'; });
         if (device.modelName == kWideModel) hi = kWideModelTop;
@@ -315,7 +315,7 @@ void CBaseView::RefreshTable() {
     if (c % k != 0) return;
     if (c + 1 > 100) tableRefreshCounter = 0;
     table_->setUpdatesEnabled(false);
-    if (frame_.device().isConnected()) {
+    if (context_.device().isConnected()) {
         if (table_->rowCount() < pointCount) table_->setRowCount(pointCount);
         for (int i = 0; i < pointCount; ++i) {
             if (tableRefreshCounter < 10) table_->setCellText(i, 0, QString::number(i + 1));
@@ -417,7 +417,7 @@ void CBaseView::onCursorEnter() {
 }
 
 void CBaseView::onCursorSpin(int delta) {
-    CSpectrometerDevice& device = frame_.device();
+    CSpectrometerDevice& device = context_.device();
     const double x = parseDoublePrefix(edit_->text().toStdString());
     int pixel = device.waveLengthToPixel(x) - delta;
     if (pixel < 0) pixel = 0;
@@ -545,12 +545,11 @@ bool CBaseView::viewCommandChecked(int id) const {
 
 int CBaseView::exportData(const std::string& path) {
     if (record->copyToLastStored(pointCount, displayXArray.data(), valueArray.data()) == 1) {
-        AcquisitionSettings acquisition;
-        if (const ControlPanel* panel = frame_.controlPanel()) acquisition = panel->settings();
+        const AcquisitionSettings& acquisition = context_.acquisitionSettings();
         const std::string unit = unitTitle().toStdString();
         const std::string header = buildDataFileHeader(
-            *record, dataType, frame_.settings().fileFormat, frame_.device(), acquisition, &unit,
-            frame_.setup().branding.appName, frame_.setup().resources.version);
+            *record, dataType, context_.settings().fileFormat, context_.device(), acquisition,
+            &unit, context_.setup().branding.appName, context_.setup().resources.version);
         if (record->saveLastStored(path, header, dataType) == 1) return 1;
     }
     // A failed write has said why; this names the export that did not happen.
@@ -561,7 +560,7 @@ int CBaseView::exportData(const std::string& path) {
 }
 
 int CBaseView::ExportData() {
-    const std::string path = buildExportPath(dataType, frame_.settings());
+    const std::string path = buildExportPath(dataType, context_.settings());
     if (path.empty()) return 0;
     return exportData(path);
 }

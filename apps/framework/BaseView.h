@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "apps/framework/TavrinPlotCtrl.h"
+#include "apps/framework/ViewContext.h"
 #include "apps/framework/ViewRules.h"
 #include "apps/peaks/PeakSearch.h"
 #include "core/XAxis.h"
 #include "shell/app/ViewInterface.h"
 
-class CMainFrame;
 class CMyLIST;
 class CSpectrumData;
 class QComboBox;
@@ -46,7 +46,7 @@ struct ViewKind {
 class CBaseView : public QWidget, public IMeasurementView {
     Q_OBJECT
   public:
-    CBaseView(CMainFrame& frame, const ViewKind& kind, QWidget* parent = nullptr);
+    CBaseView(IViewContext& context, const ViewKind& kind, QWidget* parent = nullptr);
     ~CBaseView() override;
 
     // The two operations every view has, replaced by some applications.
@@ -139,7 +139,7 @@ class CBaseView : public QWidget, public IMeasurementView {
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
-    CMainFrame& frame_;
+    IViewContext& context_;
 
   private:
     void applyColoursToChart();

@@ -1,14 +1,12 @@
 #pragma once
-// The per-application lists of open view numbers. One register per main frame; the views
-// share its ownership so a view closed while the frame is being torn down still finds it.
+// The per-application lists of open view numbers. One register per view context (the main
+// frame); the views share its ownership so a view closed while the frame is being torn down
+// still finds it.
 
 #include <array>
-#include <memory>
 #include <vector>
 
 #include "apps/framework/ViewRules.h"
-
-class CMainFrame;
 
 struct CInstanceRegister {
     std::array<std::vector<int>, kApplicationCodes> lists;
@@ -20,6 +18,3 @@ struct CInstanceRegister {
     /// Removes every occurrence of number.
     void release(int appType, int number);
 };
-
-/// The register of that main frame (made on first use, deleted with the frame).
-std::shared_ptr<CInstanceRegister> instanceRegister(CMainFrame& frame);

@@ -1,13 +1,14 @@
 #include "apps/framework/ViewColours.h"
 
 #include "apps/framework/BaseView.h"
-#include "shell/app/MainFrame.h"
+#include "apps/framework/ViewContext.h"
+#include "files/Settings.h"
 
-void applyBackgroundColour(CMainFrame& frame, QWidget* view, int colour) {
-    frame.settings().bkColor = colour;
+void applyBackgroundColour(IViewContext& context, QWidget* view, int colour) {
+    context.settings().bkColor = colour;
     if (auto* v = dynamic_cast<CBaseView*>(view)) {
         v->setViewColours(viewColoursFrom(colour));
         v->update();
     }
-    frame.settings().writeBkColor();
+    context.settings().writeBkColor();
 }

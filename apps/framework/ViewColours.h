@@ -2,10 +2,10 @@
 // The main frame's colour rule for views: the chart background the user chose, its inverse
 // for the axes and texts, a grid between the two.
 
-class CMainFrame;
+class IViewContext;
 class QWidget;
 
 /// Stores colour (0x00BBGGRR) as the current BkColor, gives view its background, foreground
 /// and grid colour (the next redraw passes them to the chart) and writes [Display] BkColor.
 /// A view that is no measurement view only has the colour stored.
-void applyBackgroundColour(CMainFrame& frame, QWidget* view, int colour);
+void applyBackgroundColour(IViewContext& context, QWidget* view, int colour);

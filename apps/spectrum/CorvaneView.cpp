@@ -8,10 +8,10 @@
 #include "apps/framework/ViewColours.h"
 #include "core/NumberParse.h"
 #include "core/SpectrumData.h"
+#include "device/AcquisitionSettings.h"
 #include "device/SpectrometerDevice.h"
+#include "files/Settings.h"
 #include "resources/AppsStrings.h"
-#include "shell/app/MainFrame.h"
-#include "shell/settings/ControlPanel.h"
 
 namespace {
 constexpr int kSpectrumAppType = 1;
@@ -28,8 +28,8 @@ ViewKind spectrumKind() {
 }
 }  // namespace
 
-CCorvaneView::CCorvaneView(CMainFrame& frame, QWidget* parent)
-    : CBaseView(frame, spectrumKind(), parent) {
+CCorvaneView::CCorvaneView(IViewContext& context, QWidget* parent)
+    : CBaseView(context, spectrumKind(), parent) {
     readoutFormat = "%-10.1f";
     editWidth = 80;
     spinWidth = 16;
@@ -41,8 +41,7 @@ void CCorvaneView::initialFill() {
 }
 
 void CCorvaneView::computeQuantity() {
-    const ControlPanel* panel = frame_.controlPanel();
-    if (panel && panel->settings().removeBackground)
+    if (context_.acquisitionSettings().removeBackground)
         record->getSpectrumMinusDark(waveArray.data(), valueArray.data(), &pointCount);
     else
         record->getSpectrum(waveArray.data(), valueArray.data(), &pointCount);
@@ -59,7 +58,7 @@ void CCorvaneView::runPeakAnalysis() {
 }
 
 void CCorvaneView::adjustYRange() {
-    CSpectrometerDevice& device = frame_.device();
+    CSpectrometerDevice& device = context_.device();
     if (!device.isConnected()) return;
     const double top = adcRangeTop(device.adBits);
     if (std::fabs(chart()->yRangeMax - top) > 1.0) {
@@ -70,7 +69,7 @@ void CCorvaneView::adjustYRange() {
 }
 
 void CCorvaneView::onTimer() {
-    if (frame_.runControl().runState.load() == kRunStateQuit) {
+    if (context_.runControl().runState.load() == kRunStateQuit) {
         refreshTimer().stop();
         return;
     }
@@ -94,9 +93,9 @@ void CCorvaneView::onCursorSpin(int delta) {
     moveCursorTo(static_cast<double>(v));
 }
 
-QWidget* createSpectrumView(CMainFrame& frame) {
-    instanceRegister(frame)->reserve(kSpectrumAppType);
-    auto* view = new CCorvaneView(frame);
-    applyBackgroundColour(frame, view, frame.settings().bkColor);
+QWidget* createSpectrumView(IViewContext& context) {
+    context.instances()->reserve(kSpectrumAppType);
+    auto* view = new CCorvaneView(context);
+    applyBackgroundColour(context, view, context.settings().bkColor);
     return view;
 }

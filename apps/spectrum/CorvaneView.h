@@ -8,7 +8,7 @@
 class CCorvaneView : public CBaseView {
     Q_OBJECT
   public:
-    explicit CCorvaneView(CMainFrame& frame, QWidget* parent = nullptr);
+    explicit CCorvaneView(IViewContext& context, QWidget* parent = nullptr);
 
     void onTimer() override;
     void onCursorEnter() override;
@@ -22,5 +22,6 @@ class CCorvaneView : public CBaseView {
     void initialFill() override;
 };
 
-/// Opens a spectrum view in the frame's tab area: number reserved, view built, colours applied.
-QWidget* createSpectrumView(CMainFrame& frame);
+/// A new spectrum view: number reserved, view built, colours applied (the caller adds it to the
+/// tab area).
+QWidget* createSpectrumView(IViewContext& context);

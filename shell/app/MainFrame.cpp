@@ -17,6 +17,7 @@
 #include <QUrl>
 #include <filesystem>
 
+#include "apps/framework/InstanceRegister.h"
 #include "core/Messages.h"
 #include "core/RunLog.h"
 #include "resources/CommandIds.h"
@@ -71,7 +72,8 @@ bool among(int id, const int (&ids)[N]) {
 
 }  // namespace
 
-CMainFrame::CMainFrame(MainFrameOptions options) : options_(std::move(options)) {
+CMainFrame::CMainFrame(MainFrameOptions options)
+    : options_(std::move(options)), instances_(std::make_shared<CInstanceRegister>()) {
     clock_.start();
     const AppPaths& paths = options_.setup.paths;
     settings_.setPaths(paths.configPath, paths.recordDir);
@@ -143,6 +145,18 @@ CMainFrame::~CMainFrame() {
 
 CSpectrometerDevice& CMainFrame::device() {
     return devManager_->device();
+}
+
+DeviceManager& CMainFrame::deviceManager() {
+    return devManager_->logic();
+}
+
+const AcquisitionSettings& CMainFrame::acquisitionSettings() const {
+    return settingView_ ? settingView_->panel().settings() : idleSettings_;
+}
+
+void CMainFrame::applyAcquisitionSettings(const AcquisitionSettings& values) {
+    if (settingView_) settingView_->panel().applyAllValues(values);
 }
 
 ControlPanel* CMainFrame::controlPanel() const {

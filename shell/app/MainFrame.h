@@ -1,8 +1,8 @@
 #pragma once
 // The main frame owns the shared state of the whole program for the life of the process: the
 // spectrum record, the settings, the Device Manager window with the one device object, the
-// settings pane, the run control and the acquisition thread. Views reach this state through
-// it. UI thread only.
+// settings pane, the run control, the instance registers and the acquisition thread. Views
+// reach this state through the view context it implements. UI thread only.
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -12,7 +12,9 @@
 
 #include "acquisition/AcquisitionThread.h"
 #include "acquisition/ExposureProgress.h"
+#include "apps/framework/ViewContext.h"
 #include "core/SpectrumData.h"
+#include "device/AcquisitionSettings.h"
 #include "files/AppPaths.h"
 #include "files/Settings.h"
 
@@ -35,20 +37,27 @@ struct MainFrameOptions {
     int languageValue = 0;         ///< the stored Language value (User Manual key)
 };
 
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, public IViewContext {
     Q_OBJECT
   public:
     explicit CMainFrame(MainFrameOptions options);
     ~CMainFrame() override;
 
-    CSpectrumData& record() { return record_; }
-    CSettings& settings() { return settings_; }
-    RunControl& runControl() { return run_; }
+    // IViewContext
+    CSpectrumData& record() override { return record_; }
+    CSpectrometerDevice& device() override;
+    DeviceManager& deviceManager() override;
+    RunControl& runControl() override { return run_; }
+    CSettings& settings() override { return settings_; }
+    const AppSetup& setup() const override { return options_.setup; }
+    const AcquisitionSettings& acquisitionSettings() const override;
+    void applyAcquisitionSettings(const AcquisitionSettings& values) override;
+    CTabGroupArea* tabs() override { return tabs_; }
+    std::shared_ptr<CInstanceRegister> instances() override { return instances_; }
+    QWidget* dialogParent() override { return this; }
+
     CDevManager& devManager() { return *devManager_; }
-    CSpectrometerDevice& device();
     ControlPanel* controlPanel() const;
-    CTabGroupArea* tabs() const { return tabs_; }
-    const AppSetup& setup() const { return options_.setup; }
 
     QAction* action(int commandId) const { return actions_.value(commandId); }
     /// Runs a command as its menu item or toolbar button would.
@@ -91,6 +100,8 @@ class CMainFrame : public QMainWindow {
     CDevManager* devManager_ = nullptr;
     CSettingView* settingView_ = nullptr;
     CTabGroupArea* tabs_ = nullptr;
+    std::shared_ptr<CInstanceRegister> instances_;
+    AcquisitionSettings idleSettings_;  // the block while the pane is gone (shutdown)
     std::unique_ptr<AcquisitionThread> thread_;
     std::unique_ptr<SplashWindow> splash_;
 

@@ -14,6 +14,6 @@ ViewTemplate* viewTemplates() {
     return g_templates;
 }
 
-void registerViewFactory(int index, std::function<QWidget*(CMainFrame&)> create) {
+void registerViewFactory(int index, std::function<QWidget*(IViewContext&)> create) {
     if (index >= 0 && index < kViewTemplateCount) g_templates[index].create = std::move(create);
 }

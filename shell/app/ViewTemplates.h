@@ -4,12 +4,12 @@
 
 #include <functional>
 
-class CMainFrame;
+class IViewContext;
 class QWidget;
 
 struct ViewTemplate {
-    const char* viewClass;                        ///< e.g. "CCorvaneView"
-    std::function<QWidget*(CMainFrame&)> create;  ///< null when not available
+    const char* viewClass;                          ///< e.g. "CCorvaneView"
+    std::function<QWidget*(IViewContext&)> create;  ///< null when not available
 };
 
 inline constexpr int kViewTemplateCount = 10;
@@ -17,4 +17,4 @@ inline constexpr int kViewTemplateCount = 10;
 /// The registered templates (registration happens once at start-up).
 ViewTemplate* viewTemplates();
 /// Installs the factory of template index; used by the measurement views' libraries.
-void registerViewFactory(int index, std::function<QWidget*(CMainFrame&)> create);
+void registerViewFactory(int index, std::function<QWidget*(IViewContext&)> create);

@@ -25,6 +25,7 @@
 #include "shell/app/MainFrame.h"
 #include "shell/app/TabGroupArea.h"
 #include "shell/settings/ControlPanel.h"
+#include "tests/support/FakeViewContext.h"
 #include "tests/support/FrameTest.h"
 
 namespace {
@@ -54,6 +55,36 @@ class ViewTest : public FrameTest {
         return frame.device().isConnected() && frame.record().frameCount() > 0;
     }
 };
+
+// A view is built on the view context alone: what it draws comes from the context's record
+// and acquisition block, its name from the context's registers.
+TEST_F(ViewTest, ViewRunsOnAFakeContext) {
+    FakeViewContext context(dir.file("fake"));
+    const double wave[] = {400.0, 500.0, 600.0};
+    const double counts[] = {1000.0, 3000.0, 2000.0};
+    ASSERT_EQ(context.record().setSpectrum(wave, counts, 3), 1);
+    auto* v = static_cast<CCorvaneView*>(createSpectrumView(context));
+    context.tabs()->addView(v, v->windowTitle());
+    EXPECT_EQ(v->viewName, "Spectrum");
+    EXPECT_EQ(context.instances()->lists[1].size(), 1u);
+    redraw(v);
+    ASSERT_EQ(v->pointCount, 3);
+    EXPECT_DOUBLE_EQ(v->valueArray[1], 3000.0);
+    const CPlotSeries* curve = v->chart()->FindNamedSeries("Spectrum View");
+    ASSERT_NE(curve, nullptr);
+    EXPECT_EQ(curve->pointCount(), 3u);
+
+    // "Remove background" of the context's block: the stored dark is taken off.
+    const double dark[] = {100.0, 100.0, 100.0};
+    ASSERT_EQ(context.record().setSpectrum(wave, dark, 3), 1);
+    ASSERT_EQ(context.record().storeDark(), 1);
+    ASSERT_EQ(context.record().setSpectrum(wave, counts, 3), 1);
+    context.block.removeBackground = 1;
+    redraw(v);
+    EXPECT_DOUBLE_EQ(v->valueArray[1], 2900.0);
+    delete v;
+    EXPECT_TRUE(context.instances()->lists[1].empty());
+}
 
 TEST_F(ViewTest, NamesComeFromTheInstanceRegister) {
     CMainFrame frame(options);
